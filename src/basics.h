@@ -1,7 +1,9 @@
 // Clock, vector math, number formatting, random placement and error reporters.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,17 @@ float sqPointDistance(point a, point b);
 // Whether the segment a-b passes strictly closer than r to c.
 bool intersectCircleLine(point a, point b, point c, float r);
 
+// The one conversion of a float to a whole-number field: truncates toward zero,
+// clamps to Int's range and turns NaN into 0, so data like 1e30 stays defined.
+template <class Int = int32_t>
+Int saturatingInt(double value) {
+    using limits = std::numeric_limits<Int>;
+    if (std::isnan(value)) return 0;
+    if (value <= static_cast<double>(limits::min())) return limits::min();
+    if (value >= static_cast<double>(limits::max())) return limits::max();
+    return static_cast<Int>(value);
+}
+
 // The value in a string stream's default format (the save files rely on it).
 std::string toString(float value);
 std::string toString(int value);
@@ -39,6 +52,7 @@ float closeRandLoc(int n);
 point gameToPixel(point p);
 float gameToPixel(int v);
 int pixelToGame(int v);
+// Truncates toward zero (saturating).
 int pixelToGame(float v);
 
 // Prints the first pending OpenGL error, if any.
@@ -48,10 +62,12 @@ void reportSoundError();
 
 // Appends whitespace-separated numbers from a file as rows of `width`;
 // "@label" tokens label the last complete row, "#" starts a comment.
+// False (and nothing read) when the file cannot be opened or width is not positive.
 bool readData(const std::string& fileName, int width, std::vector<std::vector<float>>& rows,
               std::vector<std::vector<std::string>>& labels);
 bool readData(const std::string& fileName, int width, std::vector<std::vector<float>>& rows);
-// Resamples every long row's trailing 100-point curve to N points (N = rows[3][0]).
+// Resamples the trailing 100-point curve of every row of 100 or more values to
+// N points (N = rows[3][0]); without a usable N the input comes back unchanged.
 std::vector<std::vector<float>> expandMatrix(const std::vector<std::vector<float>>& rows);
 // Blocks until Return, collecting lower-case letters, digits and spaces typed.
 std::string enterText();
