@@ -1,0 +1,39 @@
+// A temporary working directory for tests that read or remove content files.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+class ScratchDirectory {
+public:
+    // Makes an empty directory (or a copy of source) and enters it.
+    explicit ScratchDirectory(const std::string& source = "") {
+        char pattern[] = "/tmp/tuvaroScratchXXXXXX";
+        path = mkdtemp(pattern);
+        if (!source.empty())
+            std::filesystem::copy(source, path, std::filesystem::copy_options::recursive);
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(path);
+    }
+    ~ScratchDirectory() {
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(path);
+    }
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    // Writes text, byte for byte, to a file in the directory.
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(path / name, std::ios::binary) << text;
+    }
+    // Removes one file of the directory.
+    void remove(const std::string& name) const { std::filesystem::remove(path / name); }
+
+    std::filesystem::path path;
+
+private:
+    std::filesystem::path previous;
+};
