@@ -53,7 +53,7 @@ private:
 template <class Visit>
 void SmokeTrail::particles(Visit visit) const {
     if (length == 0) return;
-    float age = static_cast<float>(length * interval + elapsed);  // since the oldest slot was recorded
+    float age = static_cast<float>(length) * interval + elapsed;  // since the oldest slot was recorded
     for (int i = 0; i < slots(); ++i) {
         const int cur = slotFromOldest(i);
         if (segmentVisible(cur))
