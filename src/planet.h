@@ -1,0 +1,66 @@
+// A planet orbiting its star, with its economy record, script data and defence satellites.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Satellite.h"
+#include "basics.h"
+#include "records.h"
+
+class Planet {
+public:
+    // Global planet ID, radius, density (scaled by 1e-6), orbit radius, orbit speed
+    // (degrees per ms), initial orbit angle (degrees), spin (degrees per ms), initial
+    // spin (degrees), GL texture, name, economy record, script data; prints the name.
+    Planet(int id, float radius, float density, float orbitRadius, float orbitSpeed,
+           float initLoc, float rotationalSpeed, float initRot, int texture,
+           std::string name, planetData data, std::vector<luaStringPair> extraData);
+
+    std::string getName() const;
+    float getRadius() const;
+    int getID() const;
+    point getPos() const;
+    // Displacement per ms of the last move.
+    point getVelocity() const;
+    float getDensity() const;
+    float getMass() const;
+    unsigned int getTexture() const;
+    std::vector<luaStringPair> getExtraData() const;
+    planetData getPlanetData() const;
+    float getHealth() const;
+    const std::vector<Satellite>& getSatellites() const;
+
+    // Replaces the script-owned key/value data.
+    void setExtraData(std::vector<luaStringPair>& data);
+    // Replaces the economy record and hands the new owner to every satellite.
+    void setPlanetData(planetData& data);
+    // count receives the number of satellites; type their type name when there are any.
+    void getSats(std::string& type, int& count) const;
+    // Rebuilds the satellites: count of the given type (none for a null type or count < 1).
+    void setSats(satelliteStats* type, int count);
+    // Health drops by damage, never below 0.
+    void takeDamage(float damage);
+    // Moves orbit, spin and satellites on by t ms around centre, as if t ms had passed.
+    void skipTime(long t, point centre);
+
+private:
+    point pos{0, 0};
+    int id;
+    float landAngle = 0;
+    float radius;
+    float density;
+    float orbitRadius;
+    float orbitSpeed;
+    float orbitAngle;
+    float rotationalSpeed;
+    float rotation;
+    unsigned int texture;
+    point velocity{0, 0};
+    std::string name;
+    float mass;
+    int tickAccumulator = 0;
+    planetData data;
+    std::vector<luaStringPair> extraData;
+    std::vector<Satellite> satellites;
+};

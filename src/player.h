@@ -1,0 +1,99 @@
+// The player's ship: engine, hull, grav tool, weapon slots, landing state and world.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "basics.h"
+#include "records.h"
+#include "smokeTrail.h"
+
+class ShaderList;
+class Universe;
+namespace rapidxml {
+template <class Ch> class xml_node;
+template <class Ch> class xml_document;
+}
+
+class Player {
+public:
+    // A new game's ship at position, with the engine's thrust, reverse thrust and turning
+    // rate, the hull's hit points and size, the weapon slots and the grav tool.
+    Player(point position, float thrust, float revThrust, float turnSpeed, float hitpoints,
+           float size, const ShaderList& shaders, std::vector<unsigned int> armament,
+           ::gravTool tool, std::string engineName, std::string hullName, Universe& universe);
+    // The ship read back from a saved "player" element; points the universe's current
+    // world at the saved one (a world that does not exist ends the process, code 0).
+    Player(rapidxml::xml_node<char>* record, Universe& universe);
+
+    // Appends the "player" attributes and children to record, from doc's pool.
+    void save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* record);
+
+    // Starts a new wall on the next press of a grav-tool button.
+    void buttonUp();
+    // Sits the ship on planet id; forward thrust takes off again after 300 ms.
+    void setLanded(int id);
+    // Moves the ship into world index (its position is already set); a bad index is reported.
+    void warpWorld(int index, Universe& universe);
+    void setVelocity(point v);
+    void addVelocity(point v);
+    void setAngle(float angle);
+    void takeDamage(float damage);
+    void setInput(bool on);
+
+    int getWorld() const;
+    bool isLanded() const;
+    float getHealth() const;
+    bool getKeysOn() const;
+    point getVelocity() const;
+    point getPos() const;
+    float getRadius() const;
+    float getSize() const;
+    // The heading for drawing rotations, in degrees clockwise from +y.
+    float getAngle() const;
+    int getPlanetId() const;
+
+    // Addresses published to the script's registry; valid while this Player lives.
+    int32_t* getWorldPointer();
+    bool* getLandedPointer();
+    int32_t* getPlanetIdPointer();
+    bool* getInputPointer();
+
+    float x, y;
+    bool canWarp = true;
+    bool isClear = true;
+
+private:
+    void lookUpFlameShader(const ShaderList& shaders, const std::string& suffix);
+    void readSavedSequences(rapidxml::xml_node<char>* record);
+    void dropUnknownWeapons();
+    void printDelays() const;
+
+    std::string engineName;
+    std::string hullName;
+    int32_t leftDelay = 0;
+    int32_t rightDelay = 0;
+    ::gravTool gravTool;
+    int32_t activeGravNum = 0;
+    int32_t gravCharge = 0;
+    std::vector<uint32_t> armament;
+    uint32_t activeWeaponIndex = 0;
+    bool landed = false;
+    int32_t landedTimeout = 0;
+    float xSpd = 0, ySpd = 0;
+    float thrust = 0, revThrust = 0, turnSpeed = 0;
+    float theta = 0;
+    float hitpoints = 0;
+    float size = 0;
+    std::vector<uint32_t> gunCooling;
+    int32_t launchBoost = 0;
+    float thrusting = 0;
+    int32_t activeWorld = 0;
+    SmokeTrail exhaustSmoke;
+    int32_t planetId = -1;
+    bool keysOn = true;
+    int32_t flameShader = 0;
+    int32_t flameThrustUniform = -1, flameTimeUniform = -1;
+    uint32_t whiteLaserTexture = 0;
+};

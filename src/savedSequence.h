@@ -1,0 +1,42 @@
+// The numbered sequences of saved records: attributes "index0", "index1", ... of one element.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "basics.h"
+
+namespace rapidxml {
+template <class Ch> class xml_node;
+template <class Ch> class xml_document;
+}
+
+// Saved slot numbers at or above this are data errors (no sequence is that long).
+constexpr std::size_t MAX_SAVED_INDEX = 1024;
+
+// Calls store(N, value) for each attribute named "index" + decimal N below MAX_SAVED_INDEX,
+// in document order; any other attribute is reported and skipped.
+void forEachSavedIndex(const rapidxml::xml_node<char>* element,
+                       const std::function<void(std::size_t, double)>& store);
+
+// Fills seq from element's "index" + N attributes: it grows to hold every N (new entries
+// 0), and each value is truncated into Int's range.
+template <class Int>
+void readSavedSequence(const rapidxml::xml_node<char>* element, std::vector<Int>& seq) {
+    forEachSavedIndex(element, [&seq](std::size_t index, double value) {
+        if (index >= seq.size()) seq.resize(index + 1, 0);
+        seq[index] = saturatingInt<Int>(value);
+    });
+}
+
+// Appends a child element called name (a literal: the document keeps the pointer) holding "index" + i = values[i] for every entry.
+void writeSavedSequence(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* parent,
+                        const char* name, const std::vector<long long>& values);
+
+// The same for any integer sequence.
+template <class Int>
+void writeSavedSequence(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* parent,
+                        const char* name, const std::vector<Int>& values) {
+    writeSavedSequence(doc, parent, name, std::vector<long long>(values.begin(), values.end()));
+}
