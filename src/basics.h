@@ -18,10 +18,13 @@ void setTime(uint32_t t);
 // The game clock: SDL's tick counter plus the offset set by setTime.
 uint32_t getTime();
 
+// x times x.
 float square(float x);
+// The length of v.
 float magnitude(point v);
 // v scaled to length 1; callers never pass a zero vector.
 point normalize(point v);
+// The distance between a and b.
 float pointDistance(point a, point b);
 // Squared distance, for range tests against squared radii.
 float sqPointDistance(point a, point b);
@@ -49,6 +52,7 @@ float randLoc();
 // A random value in -n..n-2 (even steps); 0 when n is not positive.
 float closeRandLoc(int n);
 
+// Game units and pixels are the same scale: these convert types only.
 point gameToPixel(point p);
 float gameToPixel(int v);
 int pixelToGame(int v);
@@ -65,6 +69,7 @@ void reportSoundError();
 // False (and nothing read) when the file cannot be opened or width is not positive.
 bool readData(const std::string& fileName, int width, std::vector<std::vector<float>>& rows,
               std::vector<std::vector<std::string>>& labels);
+// The same, discarding the labels.
 bool readData(const std::string& fileName, int width, std::vector<std::vector<float>>& rows);
 // Resamples the trailing 100-point curve of every row of 100 or more values to
 // N points (N = rows[3][0]); without a usable N the input comes back unchanged.
