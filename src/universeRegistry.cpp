@@ -1,0 +1,38 @@
+// Universe look-ups by identifier: factions and the ship registry.
+#include "universe.h"
+
+#include <iostream>
+
+int Universe::getFactionID(const std::string& name) const {
+    for (size_t i = 0; i < factionNames.size(); ++i)
+        if (factionNames[i] == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::string Universe::getFactionName(int16_t id) const {
+    if (id < 0 || static_cast<size_t>(id) >= factionNames.size())
+        return "Neutral";
+    return factionNames[id];
+}
+
+unsigned int Universe::getNewShipID(Ship* ship) {
+    shipList.push_back(ship);
+    return static_cast<unsigned int>(shipList.size() - 1);
+}
+
+Ship* Universe::getShip(unsigned int id) const {
+    return id < shipList.size() ? shipList[id] : nullptr;
+}
+
+void Universe::removeShip(unsigned int id) {
+    if (id < shipList.size())
+        shipList[id] = nullptr;
+    else
+        std::cout << "ERROR, Bad ship number to remove " << id << ", size " << getRawShipListSize()
+                  << std::endl;
+}
+
+unsigned int Universe::getRawShipListSize() const { return static_cast<unsigned int>(shipList.size()); }
+
+void Universe::clearShipList() { shipList.clear(); }

@@ -1,0 +1,35 @@
+// One world (star system): its timed effects, ships, shots, stars, wormholes and gravity walls.
+#pragma once
+
+#include <list>
+#include <string>
+#include <vector>
+
+#include "GravityWall.h"
+#include "projectile.h"
+#include "ship.h"
+#include "star.h"
+#include "wormhole.h"
+
+class TimerBase;
+struct lua_State;
+
+// Copies share the timed effects by pointer; only the world in Universe::worlds
+// owns them, and destroying a world does not delete them. Moving a world keeps
+// every ship, star and planet at its address, so the ship registry and the
+// planet cache stay valid while the sequence of worlds grows.
+class WorldState {
+public:
+    // An empty world; the caller sets luaState afterwards.
+    WorldState(std::string name, int size);
+
+    std::string name;
+    int32_t size = 0;
+    std::list<TimerBase*> timers;  // in start-time order
+    std::list<Ship> ships;
+    std::list<Projectile> projectiles;
+    std::vector<Star> stars;
+    std::vector<Wormhole> wormholes;
+    std::list<GravityWall> gravityWalls;
+    lua_State* luaState = nullptr;
+};
