@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "player.h"
+#include "timer.h"
 #include "uiDisplay.h"
 #include "universeDocument.h"
 #include "worldState.h"
@@ -25,7 +26,12 @@ Universe::Universe()
     buildSatelliteCatalogue();
 }
 
-Universe::~Universe() = default;
+// Copies of a world share its timed effects; the worlds held here own them.
+Universe::~Universe() {
+    for (WorldState& world : worlds)
+        for (TimerBase* timer : world.timers)
+            delete timer;
+}
 
 void Universe::parseDocuments() {
     struct Document {

@@ -5,6 +5,7 @@
 
 #include "planet.h"
 #include "star.h"
+#include "timer.h"
 #include "universe.h"
 #include "universeTestData.h"
 #include "worldState.h"
@@ -181,4 +182,32 @@ TEST(UniverseWorlds, GrowingTheWorldsKeepsPlanetsWhereTheCachePointsAt) {
     EXPECT_EQ(&u->worlds[0].stars[0].getPlanets()[1], stored);
     EXPECT_EQ(u->getPlanet(1), cached);
     EXPECT_EQ(u->getPlanetData(1).name, "P1");
+}
+
+namespace {
+
+class CountedTimer : public TimerBase {
+public:
+    explicit CountedTimer(int& alive) : alive(alive) { ++alive; }
+    ~CountedTimer() override { --alive; }
+    void execute(int, WorldState&) override {}
+
+private:
+    int& alive;
+};
+
+}  // namespace
+
+TEST(UniverseWorlds, TheUniverseDeletesTheTimedEffectsOfItsWorldsOnce) {
+    int alive = 0;
+    {
+        auto u = emptyUniverse();
+        u->worlds.emplace_back("A", 1);
+        u->worlds.emplace_back("B", 1);
+        u->worlds[0].timers = {new CountedTimer(alive), new CountedTimer(alive)};
+        u->worlds[1].timers = {new CountedTimer(alive)};
+        WorldState copy = u->worlds[0];  // shares the effects, owns none of them
+        EXPECT_EQ(alive, 3);
+    }
+    EXPECT_EQ(alive, 0);
 }
