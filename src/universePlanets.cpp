@@ -1,11 +1,9 @@
-// Universe passes over the worlds: the planet cache and the gravity walls of the player's world.
+// Universe planet look-ups through the lazily filled planet cache.
 #include "universe.h"
 
 #include <iostream>
 
-#include "GravityWall.h"
 #include "planet.h"
-#include "player.h"
 #include "star.h"
 #include "worldState.h"
 
@@ -47,18 +45,4 @@ std::vector<luaStringPair> Universe::getExtraPlanetData(unsigned int id) {
         return planet->getExtraData();
     std::cout << "Error, planet not found, but index is good" << std::endl;
     return {};
-}
-
-void Universe::updateGravityWalls(int dt) {
-    if (!player || player->getWorld() < 0 || static_cast<size_t>(player->getWorld()) >= worlds.size())
-        return;
-    std::list<GravityWall>& walls = worlds[player->getWorld()].gravityWalls;
-    for (auto wall = walls.begin(); wall != walls.end();) {
-        if (wall->update(dt, *this)) {
-            wall->draw();
-            ++wall;
-        } else {
-            wall = walls.erase(wall);
-        }
-    }
 }
