@@ -16,6 +16,6 @@ void main() {
     vec3 outer = vec3(0.45, 0.15, 0.85);
     vec3 inner = vec3(0.35, 0.75, 1.0);
     vec3 colour = mix(outer, inner, layer) + vec3(0.9) * pow(layer, 6.0);
-    float strength = disc * (0.25 + 0.75 * arms) * 0.045;
+    float strength = disc * (0.1 + 0.9 * arms * arms) * 0.035;
     gl_FragColor = vec4(colour, strength);
 }

@@ -675,6 +675,11 @@ def arrow(u, v):
 RATE = 22050
 
 
+def normalised(samples, peak):
+    top = max(abs(s) for s in samples) or 1.0
+    return [s * peak / top for s in samples]
+
+
 def looped_noise(count, seed, smoothing):
     """White noise low-passed around the loop, so its end meets its start."""
     rng = random.Random(seed)
@@ -684,8 +689,7 @@ def looped_noise(count, seed, smoothing):
         for i, x in enumerate(raw):
             state += (x - state) * smoothing
             out[i] = state
-    peak = max(abs(s) for s in out) or 1.0
-    return [s / peak for s in out]
+    return normalised(out, 1.0)
 
 
 def engine_hum():
@@ -710,8 +714,8 @@ def explosion_sound():
         state += (rng.uniform(-1, 1) - state) * 0.08
         phase += 2 * math.pi * (70 - 40 * t / 1.4) / RATE
         envelope = math.exp(-t * 3.2) * min(1.0, t * 200)
-        samples.append(envelope * (0.8 * state * 3 + 0.5 * math.sin(phase)))
-    return samples
+        samples.append(envelope * (2.4 * state + 0.5 * math.sin(phase)))
+    return normalised(samples, 0.85)
 
 
 def laser_sound():
