@@ -445,7 +445,7 @@ def far_sky():
     return shader
 
 
-def dust(size=1024, count=700):
+def dust(size=1024, count=900):
     """A sparse star field on transparency; stars wrap at the edges so the tile repeats."""
     rng = random.Random(83)
     light = [0.0] * (size * size)
@@ -453,7 +453,7 @@ def dust(size=1024, count=700):
     palette = [(1.0, 1.0, 1.0), (0.75, 0.85, 1.0), (1.0, 0.95, 0.75), (1.0, 0.8, 0.6), (0.7, 0.8, 1.0)]
     for k in range(count):
         cx, cy = rng.uniform(0, size), rng.uniform(0, size)
-        sigma = 0.6 + rng.random() ** 4 * 2.2
+        sigma = 0.45 + rng.random() ** 4 * 1.8
         bright = 0.5 + rng.random() * 0.5
         colour = palette[rng.randrange(len(palette))]
         reach = int(sigma * 3) + 1
