@@ -470,7 +470,8 @@ def dust(size=1024, count=900):
     for i, value in enumerate(light):
         if value > 0.004:
             r, g, b = tint[i]
-            out[i * 4:i * 4 + 4] = bytes((int(r * 255), int(g * 255), int(b * 255), int(clamp01(value) * 255)))
+            alpha = int(clamp01(value) * 255)
+            out[i * 4:i * 4 + 4] = bytes((int(r * 255), int(g * 255), int(b * 255), alpha))
     return out
 
 
@@ -731,6 +732,13 @@ def laser_sound():
 
 # ---------------------------------------------------------------- the list of files
 
+# Button faces: fill at the top, fill at the bottom, border.
+BUTTON_UP = ((0.22, 0.3, 0.42), (0.08, 0.11, 0.18), (0.45, 0.6, 0.75))
+BUTTON_HOVER = ((0.26, 0.38, 0.52), (0.1, 0.15, 0.24), (0.5, 0.95, 1.0))
+BUTTON_DOWN = ((0.12, 0.3, 0.35), (0.04, 0.12, 0.15), (0.3, 0.75, 0.8))
+BUTTON_DOWN_HOVER = ((0.15, 0.38, 0.42), (0.05, 0.16, 0.2), (0.5, 1.0, 1.0))
+
+
 def images():
     """(file name, size, maker of a shader or of finished RGBA bytes)."""
     cyan = (0.2, 0.8, 1.0)
@@ -748,7 +756,8 @@ def images():
         ("dust.png", 1024, lambda: dust()),
         ("mars.png", 256, lambda: planet(mars_surface, (0.9, 0.5, 0.35), 101)),
         ("radar.png", 256, lambda: radar),
-        ("enemyRadar.png", 64, lambda: glow_dot((1.0, 0.15, 0.1), core=(1.0, 0.7, 0.6), spread=0.5, hot=0.3)),
+        ("enemyRadar.png", 64,
+         lambda: glow_dot((1.0, 0.15, 0.1), core=(1.0, 0.7, 0.6), spread=0.5, hot=0.3)),
         ("playerRadar.png", 64, lambda: player_blip),
         ("bluestar.png", 256, lambda: star((0.55, 0.7, 1.0), (0.35, 0.55, 1.0))),
         ("dotTriad.png", 64, lambda: dot_triad),
@@ -760,10 +769,10 @@ def images():
         ("cloud.png", 128, lambda: cloud()),
         ("smokeColors.png", (256, 8), lambda: smoke_colours),
         ("background2.png", 512, lambda: far_sky()),
-        ("buttonUp.png", (256, 64), lambda: button((0.22, 0.3, 0.42), (0.08, 0.11, 0.18), (0.45, 0.6, 0.75), 0.0, False)),
-        ("buttonSel.png", (256, 64), lambda: button((0.26, 0.38, 0.52), (0.1, 0.15, 0.24), (0.5, 0.95, 1.0), 1.0, False)),
-        ("buttonDown.png", (256, 64), lambda: button((0.12, 0.3, 0.35), (0.04, 0.12, 0.15), (0.3, 0.75, 0.8), 0.0, True)),
-        ("buttonDownSel.png", (256, 64), lambda: button((0.15, 0.38, 0.42), (0.05, 0.16, 0.2), (0.5, 1.0, 1.0), 1.0, True)),
+        ("buttonUp.png", (256, 64), lambda: button(*BUTTON_UP, glow=0.0, pressed=False)),
+        ("buttonSel.png", (256, 64), lambda: button(*BUTTON_HOVER, glow=1.0, pressed=False)),
+        ("buttonDown.png", (256, 64), lambda: button(*BUTTON_DOWN, glow=0.0, pressed=True)),
+        ("buttonDownSel.png", (256, 64), lambda: button(*BUTTON_DOWN_HOVER, glow=1.0, pressed=True)),
         ("arrow.png", 64, lambda: arrow),
         ("whiteLaser.png", 64, lambda: beam((0.85, 0.85, 0.9))),
         ("greenLaser.png", 64, lambda: beam((0.2, 1.0, 0.3))),
@@ -803,8 +812,9 @@ def main():
     out = Path(sys.argv[1])
     (out / "sounds").mkdir(parents=True, exist_ok=True)
     listed = images()
-    area = [w * h for w, h in (size if isinstance(size, tuple) else (size, size) for _, size, _ in listed)]
-    jobs = [(out, index) for index in sorted(range(len(listed)), key=lambda i: -area[i])]  # big ones first
+    sides = [size if isinstance(size, tuple) else (size, size) for _, size, _ in listed]
+    biggest_first = sorted(range(len(listed)), key=lambda i: -sides[i][0] * sides[i][1])
+    jobs = [(out, index) for index in biggest_first]
     with concurrent.futures.ProcessPoolExecutor(max_workers=3) as pool:
         list(pool.map(make_image, jobs))
     write_wav(out / "sounds" / "engine.wav", RATE, engine_hum())
