@@ -1,0 +1,207 @@
+// The player's ship: construction, save records and the state changes other parts ask for.
+#include "player.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <utility>
+
+#include <rapidxml/rapidxml.hpp>
+
+#include "basicsXml.h"
+#include "projectile.h"
+#include "savedSequence.h"
+#include "shaderList.h"
+#include "textures.h"
+#include "universe.h"
+#include "worldState.h"
+
+namespace {
+
+// The engine smoke: 70 slots, a particle every 15 ms, cyan, textures 21 (smoke) and 22 (colour).
+SmokeTrail engineSmoke(point start, const ShaderList& shaders) {
+    return SmokeTrail(70, start, 15, 10.0f, 0, 1, 1, 50.0f, 23.0f, 0.0006f, static_cast<int>(textureAt(21)),
+                      static_cast<int>(textureAt(22)), shaders);
+}
+
+bool readFlag(rapidxml::xml_node<char>* record, const char* name) { return getValFND(record, name) != 0; }
+
+int32_t readInt(rapidxml::xml_node<char>* record, const char* name) {
+    return saturatingInt(getValFND(record, name));
+}
+
+}  // namespace
+
+Player::Player(point position, float thrust, float revThrust, float turnSpeed, float hitpoints, float size,
+               const ShaderList& shaders, std::vector<unsigned int> armament, ::gravTool tool,
+               std::string engineName, std::string hullName, Universe& universe)
+    : x(position.x), y(position.y), engineName(std::move(engineName)), hullName(std::move(hullName)),
+      gravTool(std::move(tool)), armament(std::move(armament)), thrust(thrust), revThrust(revThrust),
+      turnSpeed(turnSpeed), hitpoints(hitpoints), size(size), exhaustSmoke(engineSmoke(position, shaders)) {
+    gravCharge = saturatingInt(gravTool.charge);
+    leftDelay = gravTool.left.spacing;
+    rightDelay = gravTool.right.spacing;
+    lookUpFlameShader(shaders, " shader");
+    whiteLaserTexture = universe.loadDynamicTexture("whiteLaser.png", 1);
+    reportSoundError();
+    std::cout << "Created." << std::endl;
+    printDelays();
+    std::cout << "curGrav is " << gravTool.charge << std::endl;
+}
+
+Player::Player(rapidxml::xml_node<char>* record, Universe& universe) {
+    x = getValFND(record, "x");
+    y = getValFND(record, "y");
+    canWarp = readFlag(record, "canWarp");
+    isClear = readFlag(record, "isClear");
+    engineName = getValND(record, "engineName");
+    hullName = getValND(record, "hullName");
+    leftDelay = readInt(record, "leftDelay");
+    rightDelay = readInt(record, "rightDelay");
+    activeGravNum = readInt(record, "activeGravNum");
+    gravCharge = readInt(record, "gravCharge");
+    activeWeaponIndex = saturatingInt<uint32_t>(getValFND(record, "activeWeaponIndex"));
+    landedTimeout = readInt(record, "landedTimeout");
+    xSpd = getValFND(record, "xSpd");
+    ySpd = getValFND(record, "ySpd");
+    theta = getValFND(record, "theta");
+    hitpoints = getValFND(record, "hitpoints");
+    activeWorld = readInt(record, "activeWorld");
+    planetId = readInt(record, "planetId");
+    keysOn = readFlag(record, "keysOn");
+    exhaustSmoke = engineSmoke(getPos(), universe.shaderList);
+
+    std::cout << "LOADING*******************************************************************" << std::endl;
+    printDelays();
+    if (activeWorld < 0 || static_cast<std::size_t>(activeWorld) >= universe.worlds.size()) {
+        std::cout << "Error, bad world number in player location in save" << std::endl;
+        std::exit(0);
+    }
+    universe.currentWorld = &universe.worlds[activeWorld];
+    lookUpFlameShader(universe.shaderList, "");
+
+    engineData engine = universe.getEngineData(engineName);
+    thrust = engine.thrust;
+    revThrust = engine.revThrust;
+    turnSpeed = engine.turnSpeed;
+    size = universe.getHullData(hullName).size;
+    gravTool = universe.getGravToolData(getValND(record, "gravToolName"));
+    readSavedSequences(record);
+
+    whiteLaserTexture = universe.loadDynamicTexture("whiteLaser.png", 1);
+    std::cout << "curGrav is " << gravTool.charge << std::endl;
+}
+
+void Player::lookUpFlameShader(const ShaderList& shaders, const std::string& suffix) {
+    if (!shaders.getShader("flameExhaust", flameShader)) {
+        std::cout << "Error, can't access flame shader" << std::endl;
+        return;
+    }
+    if (!shaders.getUniform(flameShader, "thrust", flameThrustUniform))
+        std::cout << "Error, can't access thrust uniform in flame shader" << suffix << std::endl;
+    if (!shaders.getUniform(flameShader, "time", flameTimeUniform))
+        std::cout << "Error, can't access time uniform in flame shader" << suffix << std::endl;
+}
+
+void Player::readSavedSequences(rapidxml::xml_node<char>* record) {
+    for (auto* child = record->first_node(); child; child = child->next_sibling()) {
+        std::string name(child->name(), child->name_size());
+        if (name == "gunCooling")
+            readSavedSequence(child, gunCooling);
+        else if (name == "armament")
+            readSavedSequence(child, armament);
+    }
+    dropUnknownWeapons();
+}
+
+// A save may name projectile types the projectiles file no longer has; such a slot would
+// index past the type list whenever it is selected.
+void Player::dropUnknownWeapons() {
+    for (std::size_t slot = armament.size(); slot-- > 0;) {
+        if (armament[slot] < WEAPONDATA.size()) continue;
+        std::cout << "Error, saved weapon " << armament[slot] << " in slot " << slot
+                  << " is not a projectile type, dropped" << std::endl;
+        armament.erase(armament.begin() + static_cast<std::ptrdiff_t>(slot));
+        if (slot < gunCooling.size()) gunCooling.erase(gunCooling.begin() + static_cast<std::ptrdiff_t>(slot));
+    }
+}
+
+void Player::printDelays() const {
+    std::cout << "LD " << leftDelay << " RD " << rightDelay << " GC " << gravCharge << std::endl;
+}
+
+void Player::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* record) {
+    addAttribValue(doc, record, "x", x);
+    addAttribValue(doc, record, "y", y);
+    addAttribInt(doc, record, "canWarp", canWarp);
+    addAttribInt(doc, record, "isClear", isClear);
+    addAttribValue(doc, record, "engineName", engineName);
+    addAttribValue(doc, record, "hullName", hullName);
+    addAttribInt(doc, record, "leftDelay", leftDelay);
+    addAttribInt(doc, record, "rightDelay", rightDelay);
+    addAttribInt(doc, record, "activeGravNum", activeGravNum);
+    addAttribInt(doc, record, "gravCharge", gravCharge);
+    addAttribValue(doc, record, "gravToolName", gravTool.name);
+    addAttribInt(doc, record, "activeWeaponIndex", activeWeaponIndex);
+    addAttribInt(doc, record, "landed", landed);
+    addAttribInt(doc, record, "landedTimeout", landedTimeout);
+    addAttribValue(doc, record, "xSpd", xSpd);
+    addAttribValue(doc, record, "ySpd", ySpd);
+    addAttribValue(doc, record, "theta", theta);
+    addAttribValue(doc, record, "hitpoints", hitpoints);
+    addAttribInt(doc, record, "activeWorld", activeWorld);
+    addAttribInt(doc, record, "planetId", planetId);
+    addAttribInt(doc, record, "keysOn", keysOn);
+    std::cout << "SAVING*******************************************************************" << std::endl;
+    printDelays();
+    if (!gunCooling.empty()) writeSavedSequence(doc, record, "gunCooling", gunCooling);
+    if (!armament.empty()) writeSavedSequence(doc, record, "armament", armament);
+}
+
+void Player::buttonUp() { activeGravNum += 1; }
+
+void Player::setLanded(int id) {
+    planetId = id;
+    landed = true;
+    exhaustSmoke.setVisibility(false);
+    landedTimeout = 300;
+}
+
+void Player::warpWorld(int index, Universe& universe) {
+    if (index < 0 || static_cast<std::size_t>(index) >= universe.worlds.size()) {
+        std::cout << "Attempt to set bad world number on Player::WarpWorld" << std::endl;
+        return;
+    }
+    exhaustSmoke.clear(getPos());
+    activeWorld = index;
+    universe.currentWorld = &universe.worlds[index];
+}
+
+void Player::setVelocity(point v) {
+    xSpd = v.x;
+    ySpd = v.y;
+}
+
+void Player::addVelocity(point v) {
+    xSpd += v.x;
+    ySpd += v.y;
+}
+
+void Player::setAngle(float angle) { theta = angle; }
+void Player::takeDamage(float damage) { hitpoints -= damage; }
+void Player::setInput(bool on) { keysOn = on; }
+
+int Player::getWorld() const { return activeWorld; }
+bool Player::isLanded() const { return landed; }
+float Player::getHealth() const { return hitpoints; }
+bool Player::getKeysOn() const { return keysOn; }
+point Player::getVelocity() const { return {xSpd, ySpd}; }
+point Player::getPos() const { return {x, y}; }
+float Player::getRadius() const { return size; }
+float Player::getSize() const { return size; }
+float Player::getAngle() const { return -(theta * 57.2958f - 90); }
+int Player::getPlanetId() const { return planetId; }
+
+int32_t* Player::getWorldPointer() { return &activeWorld; }
+bool* Player::getLandedPointer() { return &landed; }
+int32_t* Player::getPlanetIdPointer() { return &planetId; }
+bool* Player::getInputPointer() { return &keysOn; }

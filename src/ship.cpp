@@ -1,0 +1,148 @@
+// AI ships: construction, save records and the calls other bodies make on them.
+#include "ship.h"
+
+#include <cmath>
+#include <iostream>
+#include <utility>
+
+#include <rapidxml/rapidxml.hpp>
+
+#include "basicsXml.h"
+#include "savedSequence.h"
+#include "universe.h"
+
+namespace {
+
+// A faction that indexes the relation matrix, else 0 (with the message).
+int16_t checkedFaction(int faction, const Universe& universe) {
+    if (faction >= 0 && static_cast<std::size_t>(faction) < universe.factionRelations.size())
+        return static_cast<int16_t>(faction);
+    std::cout << "Bad faction " << 0 << std::endl;
+    return 0;
+}
+
+point readPoint(rapidxml::xml_node<char>* record, const char* x, const char* y) {
+    return {getValFND(record, x), getValFND(record, y)};
+}
+
+}  // namespace
+
+Ship::Ship(point pos, std::string type, short faction, Universe& universe)
+    : pos(pos), shiptype(std::move(type)) {
+    ID = universe.getNewShipID(this);
+    this->faction = checkedFaction(faction, universe);
+    std::cout << "Match? " << ID << " " << universe.getRawShipListSize() << std::endl;
+    takeTypeFields(universe, true);
+    std::cout << "Ship constructed at " << this << std::endl;
+}
+
+Ship::Ship(rapidxml::xml_node<char>* record, Universe& universe) {
+    pos = readPoint(record, "x", "y");
+    velocity = readPoint(record, "xSpd", "ySpd");
+    theta = getValFND(record, "theta");
+    aiType = saturatingInt(getValFND(record, "aiType"));
+    int savedFaction = saturatingInt(getValFND(record, "faction"));
+    hitpoints = getValFND(record, "hitpoints");
+    shiptype = getValND(record, "shiptype");
+    goTo = readPoint(record, "goToX", "goToY");
+    ID = universe.getNewShipID(this);
+    if (aiType == 6 || aiType == 7) aiType = 4;
+    std::cout << "Match? " << ID << " " << universe.getRawShipListSize() << std::endl;
+    takeTypeFields(universe, false);
+    faction = checkedFaction(savedFaction, universe);
+    readSavedSequences(record);
+}
+
+void Ship::takeTypeFields(Universe& universe, bool withAiAndHitpoints) {
+    for (std::size_t code = 0; code < universe.shipTypes.size(); code++) {
+        const shipDataStruct& type = universe.shipTypes[code];
+        if (type.name != shiptype) continue;
+        shipCode = static_cast<int32_t>(code);
+        if (withAiAndHitpoints) {
+            aiType = type.aiType;
+            hitpoints = type.hitpoints;
+        }
+        texture = static_cast<uint32_t>(type.texture);
+        thrust = type.thrust;
+        weapons = type.weapons;
+        size = type.size;
+        if (type.trailName == "glowTrail")
+            glowTrail = GlowTrail(type.trailLength / 20, pos, 20, 10.0f, type.trailRed, type.trailGreen,
+                                  type.trailBlue, universe.shaderList);
+        else
+            glowTrail = GlowTrail(0, pos, 20, 10.0f, 0, 0, 0, universe.shaderList);
+        return;
+    }
+    std::cout << "Error, bad ship name passed to ship constructor: " << shiptype << std::endl;
+}
+
+void Ship::readSavedSequences(rapidxml::xml_node<char>* record) {
+    for (auto* child = record->first_node(); child; child = child->next_sibling()) {
+        std::string name(child->name(), child->name_size());
+        if (name == "personalRelations")
+            readSavedSequence(child, personalRelations);
+        else if (name == "gunCooling")
+            readSavedSequence(child, gunCooling);
+    }
+}
+
+void Ship::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* record) {
+    addAttribValue(doc, record, "x", pos.x);
+    addAttribValue(doc, record, "y", pos.y);
+    addAttribValue(doc, record, "xSpd", velocity.x);
+    addAttribValue(doc, record, "ySpd", velocity.y);
+    addAttribValue(doc, record, "theta", theta);
+    addAttribInt(doc, record, "aiType", aiType);
+    addAttribInt(doc, record, "faction", faction);
+    addAttribValue(doc, record, "hitpoints", hitpoints);
+    addAttribValue(doc, record, "shiptype", shiptype);
+    addAttribValue(doc, record, "goToX", goTo.x);
+    addAttribValue(doc, record, "goToY", goTo.y);
+    if (!gunCooling.empty()) writeSavedSequence(doc, record, "gunCooling", gunCooling);
+    if (!personalRelations.empty()) writeSavedSequence(doc, record, "personalRelations", personalRelations);
+}
+
+void Ship::addGrav(point g) {
+    gravAccumulator.x += g.x;
+    gravAccumulator.y += g.y;
+}
+
+void Ship::addGravNonCollidable(point v) {
+    velocity.x += v.x;
+    velocity.y += v.y;
+}
+
+void Ship::registerCollidable(float surfaceDistance, point direction) {
+    collidables.push_back({surfaceDistance, direction});
+}
+
+bool Ship::takeDamage(float d) {
+    hitpoints -= d;
+    return hitpoints > 0;
+}
+
+bool Ship::takeDamage(float d, short, Universe&) { return takeDamage(d); }
+
+void Ship::setAI(int mode) { aiType = mode; }
+void Ship::setDestinationPoint(point p) { goTo = p; }
+void Ship::setDestinationShip(unsigned int id) { destinationShip = id; }
+void Ship::setDestinationPlanet(unsigned int id) { destinationPlanet = id; }
+
+short Ship::getFaction() const { return faction; }
+unsigned int Ship::getID() const { return ID; }
+point Ship::getPos() const { return pos; }
+point Ship::getVelocity() const { return velocity; }
+std::string Ship::getShipType() const { return shiptype; }
+float Ship::getHitpoints() const { return hitpoints; }
+int Ship::getShipCode() const { return shipCode; }
+float Ship::getSize() const { return size; }
+float Ship::getTheta() const { return theta; }
+int Ship::getAI() const { return aiType; }
+point Ship::getDestinationPoint() const { return goTo; }
+const std::vector<unsigned int>& Ship::getWeapons() const { return weapons; }
+const std::vector<unsigned int>& Ship::getGunCooling() const { return gunCooling; }
+const std::vector<int16_t>& Ship::getPersonalRelations() const { return personalRelations; }
+unsigned int Ship::getTexture() const { return texture; }
+float Ship::getThrust() const { return thrust; }
+
+void Ship::calcTheta(point a) { theta = std::atan2(a.y, a.x) - 1.57f; }
