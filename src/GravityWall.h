@@ -26,6 +26,7 @@ public:
 
     // Appends a well at p with the tool's lifetime and strength.
     void addWell(point p);
+    // Read-outs of the stored values.
     int getID() const;
     unsigned int getActiveIndex() const;
     const gravToolPart& getTool() const;

@@ -18,6 +18,7 @@ public:
     void skipTime(int t);
     // The type's name ("" without a type).
     std::string getType() const;
+    // Read-outs of the current state.
     point getPos() const;
     short getFaction() const;
     float getPhase() const;

@@ -17,6 +17,7 @@ public:
            float initLoc, float rotationalSpeed, float initRot, int texture,
            std::string name, planetData data, std::vector<luaStringPair> extraData);
 
+    // Read-outs: name, body, current motion, records (copies) and satellites.
     std::string getName() const;
     float getRadius() const;
     int getID() const;

@@ -36,12 +36,14 @@ public:
     void setLanded(int id);
     // Moves the ship into world index (its position is already set); a bad index is reported.
     void warpWorld(int index, Universe& universe);
+    // Changes asked by bodies, wormholes and weapons.
     void setVelocity(point v);
     void addVelocity(point v);
     void setAngle(float angle);
     void takeDamage(float damage);
     void setInput(bool on);
 
+    // Read-outs of the stored values.
     int getWorld() const;
     bool isLanded() const;
     float getHealth() const;

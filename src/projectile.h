@@ -39,6 +39,7 @@ public:
     // The type's gravity flag.
     bool affectedByGrav() const;
 
+    // Read-outs of the stored values.
     point getPos() const;
     point getVelocity() const;
     int getType() const;

@@ -37,11 +37,13 @@ public:
     // The same for a projectile hit; faction and universe play no part.
     bool takeDamage(float d, short faction, Universe& universe);
 
+    // What the script's spawnShip sets: the AI mode and the target it follows.
     void setAI(int mode);
     void setDestinationPoint(point p);
     void setDestinationShip(unsigned int id);
     void setDestinationPlanet(unsigned int id);
 
+    // Read-outs of the stored values.
     short getFaction() const;
     unsigned int getID() const;
     point getPos() const;

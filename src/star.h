@@ -14,6 +14,7 @@ public:
 
     // The star's id; nothing assigns one, so every star carries 0.
     int getId() const;
+    // Read-outs of the stored values; planets may be changed in place, not added.
     std::string getName() const;
     float getRadius() const;
     // The index into the start-up texture table (checked only when drawn).

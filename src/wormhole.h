@@ -15,6 +15,7 @@ public:
     Wormhole(int world, point location, float radius, int targetWorld, point target,
              ShaderList shaders);
 
+    // Read-outs of the stored values.
     int getWorld() const;
     point getLocation() const;
     float getRadius() const;
