@@ -1,2 +1,346 @@
-// Start-up and the frame loop.
-int SDL_main(int, char**) { return 0; }
+// Start-up, the frame loop and the exit sequence of the game's main routine.
+#include "gameMain.h"
+
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <AL/alut.h>
+#include <lua.hpp>
+
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+
+#include "basicsLua.h"
+#include "camera.h"
+#include "defaultVals.h"
+#include "font.h"
+#include "hud.h"
+#include "input.h"
+#include "pendingParts.h"
+#include "textures.h"
+
+namespace {
+
+constexpr float START_VIEW_HEIGHT = 4000.0f;
+constexpr float HUM_REFERENCE_DISTANCE = 500.0f;
+
+void greet() {
+    std::srand(unsigned(std::time(nullptr)));
+    std::cout << "Starting this thing" << std::endl;
+}
+
+bool initSdl() {
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) {
+        std::cerr << "SDL init failed: " << SDL_GetError() << std::endl;
+        return false;
+    }
+    SDL_version v;
+    SDL_VERSION(&v);
+    std::cout << "SDL initialized" << std::endl;
+    std::cout << "We compiled against SDL version " << int(v.major) << '.' << int(v.minor) << '.'
+              << int(v.patch) << " ..." << std::endl;
+    return true;
+}
+
+void setVideoMode(int width, int height) { SDL_SetVideoMode(width, height, 32, SDL_OPENGL); }
+
+void openWindow() {
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    setenv("SDL_VIDEO_CENTERED", "center", 1);
+    setVideoMode(w, h);
+    SDL_WM_SetCaption("Tuvaro", "Tuvaro?");
+    SDL_WM_GrabInput(SDL_GRAB_ON);
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_EnableUNICODE(1);
+}
+
+void initGlew(const char* success) {
+    const GLenum err = glewInit();
+    if (err != GLEW_OK)
+        std::cout << "Error, " << reinterpret_cast<const char*>(glewGetErrorString(err)) << std::endl;
+    else
+        std::cout << success << std::endl;
+}
+
+// Shows the whole world until the first frame sets the camera.
+void setWorldOverview() {
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const double halfHeight = 1.1 * YBOUND;
+    gluOrtho2D(-halfHeight * w / h, halfHeight * w / h, -halfHeight, halfHeight);
+}
+
+void clearAndBlend() {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+}
+
+void loadImages() {
+    std::cout << "Loading textures" << std::endl;
+    loadTextures();
+    loadUITextures();
+}
+
+// The first frame's time then covers everything loaded from here on.
+void startFrameClock(MainState& s) {
+    s.lastTicks = SDL_GetTicks();
+    SDL_GetRelativeMouseState(nullptr, nullptr);
+}
+
+void buildUniverse(MainState& s) {
+    std::cout << "Initializing Universe" << std::endl;
+    constructUniverse(s);
+}
+
+void startLua(MainState& s) {
+    std::cout << "Loading LUA" << std::endl;
+    s.lua = openUiScript("ui.lua");
+}
+
+// Glyph rows are two bytes times any width.
+void setPixelAlignment() {
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+}
+
+Font* loadFont() {
+    std::cout << "Loading font" << std::endl;
+    return new Font("subatomic.brelvosk.ttf");
+}
+
+bool buildWorlds(MainState& s) {
+    std::cout << "Initializing stars" << std::endl;
+    initializeShaders(s);
+    if (initializeStars(s)) return true;
+    destroyUniverse(s);
+    return false;
+}
+
+void buildPlayer(MainState& s) {
+    initializePlayer(s);
+    std::cout << "Player initialized" << std::endl;
+}
+
+void resetView(MainState& s, Font* font) {
+    s.fonts = {font};
+    s.viewHeight = START_VIEW_HEIGHT;
+    s.nearFactor = 1.0f;
+}
+
+void connectScript(MainState& s) {
+    initLua(s);
+    testXML(s);
+}
+
+// The sound calls' results are not acted on: a silent game still plays.
+void startEngineHum(MainState& s, int argc, char** argv) {
+    alutInit(&argc, argv);
+    alListener3f(AL_POSITION, 1.0f, 0.0f, -1.0f);
+    s.humBuffer = alutCreateBufferFromFile("sounds/engine.wav");
+    alGenSources(1, &s.humSource);
+    alSourcei(s.humSource, AL_BUFFER, ALint(s.humBuffer));
+    alSourcef(s.humSource, AL_REFERENCE_DISTANCE, HUM_REFERENCE_DISTANCE);
+    alSourcef(s.humSource, AL_ROLLOFF_FACTOR, 1.0f);
+    alSource3f(s.humSource, AL_POSITION, 0.0f, 0.0f, 0.0f);
+    alSourcei(s.humSource, AL_LOOPING, AL_TRUE);
+    alListener3f(AL_POSITION, 0.0f, 0.0f, 0.0f);
+    alSourcePlay(s.humSource);
+    alSource3f(s.humSource, AL_POSITION, 0.0f, 0.0f, 0.0f);
+}
+
+void resetGameClock() {
+    std::cout << getTime() << std::endl;
+    setTime(0);
+    std::cout << getTime() << std::endl;
+    std::cout << "Done with that, now starting main loop" << std::endl;
+}
+
+void measureFrameTime(MainState& s) {
+    s.frameTime = int(SDL_GetTicks() - s.lastTicks);
+    s.lastTicks += unsigned(s.frameTime);
+    s.frameTimes.record(s.frameTime);
+}
+
+point cursorInWorld(const MainState& s, const viewRect& view) {
+    return mouseToGame(s.cursor, view.left, view.right, view.bottom, view.top);
+}
+
+// OpenAL's z axis is the game's x axis.
+void placeListener(MainState& s) {
+    const point p = playerPosition(s);
+    alListener3f(AL_POSITION, 0.0f, p.y, p.x);
+    alSource3f(s.humSource, AL_POSITION, 0.0f, p.y, p.x);
+}
+
+void shootWhileSpaceHeld(MainState& s, const viewRect& view) {
+    if (SDL_GetKeyState(nullptr)[SDLK_SPACE]) playerShoot(s, cursorInWorld(s, view));
+}
+
+// Glowing effects add their light.
+void runAdditivePasses(MainState& s) {
+    glColor4f(1.0f, 0.0f, 0.0f, 1.0f);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    processWormholes(s);
+    updateGravityWalls(s);
+    processProjectiles(s);
+    drawPlayerTrail(s);
+    runTimer(s);
+}
+
+void runAlphaPasses(MainState& s) {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    drawPlayer(s);
+    processStars(s);
+    processShips(s);
+}
+
+void drawWorldOverlay(const MainState& s, const viewRect& view) {
+    glColor4f(0.0f, 0.7f, 0.0f, 1.0f);
+    drawMouse(cursorInWorld(s, view));
+    drawBoundary();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void drawDebugOverlay(MainState& s) {
+    setPixelProjection();
+    drawFrameTimeGraph(s.frameTimes);
+    drawFrameCounters(*s.fonts[0], worldCounters(s));
+}
+
+void drawInterfaceOverlay(MainState& s, const viewRect& view) {
+    setInterfaceProjection();
+    mouseover(s, cursorInWorld(s, view));
+    drawPlayerUI(s);
+    drawNotifications(s);
+}
+
+void drawCornerMaps(MainState& s) {
+    setTopLeftProjection();
+    topLeftUI(s);
+    setTopRightProjection();
+    topRightUI(s);
+}
+
+void swapBuffers() {
+    SDL_GL_SwapBuffers();
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+}  // namespace
+
+int startUp(MainState& s, int argc, char** argv) {
+    greet();
+    if (!initSdl()) return 1;
+    std::atexit(SDL_Quit);
+    openWindow();
+    initGlew("Glew is initialized");
+    setWorldOverview();
+    clearAndBlend();
+    loadImages();
+    startFrameClock(s);
+    buildUniverse(s);
+    startLua(s);
+    setPixelAlignment();
+    Font* font = loadFont();
+    if (!buildWorlds(s)) return 1;
+    buildPlayer(s);
+    resetView(s, font);
+    connectScript(s);
+    placeStartShip(s);
+    s.frameTimes = FrameTimeRing();
+    startEngineHum(s, argc, argv);
+    resetGameClock();
+    return 0;
+}
+
+// The view follows the player's position before its update for the target it
+// steers to, and its new position for everything drawn.
+void runFrame(MainState& s) {
+    const float aspect = float(w) / float(h);
+    measureFrameTime(s);
+    pollEvents(s);
+    pointerPasses(s);
+    const int buttons = moveVirtualCursor(s.cursor);
+    const point target = cursorInWorld(s, viewAround(playerPosition(s), s.viewHeight, aspect));
+    updatePlayer(s, target, buttons);
+    placeListener(s);
+    processSounds(s);
+    const viewRect view = viewAround(playerPosition(s), s.viewHeight, aspect);
+    setCamera(view, playerPosition(s), s.nearFactor);
+    drawBackground();
+    shootWhileSpaceHeld(s, view);
+    runAdditivePasses(s);
+    runAlphaPasses(s);
+    drawWorldOverlay(s, view);
+    drawDebugOverlay(s);
+    drawInterfaceOverlay(s, view);
+    runDisplays(s);
+    drawCornerMaps(s);
+    swapBuffers();
+}
+
+void exitGame(MainState& s) {
+    alutExit();
+    lua_close(s.lua);
+    std::exit(0);
+}
+
+lua_State* openUiScript(const char* fileName) {
+    lua_State* lua = luaL_newstate();
+    luaL_openlibs(lua);
+    if (luaL_loadfile(lua, fileName) != 0 || lua_pcall(lua, 0, LUA_MULTRET, 0) != 0)
+        std::cout << "Error opening ui.lua" << std::endl;
+    stackDump(lua);
+    lua_settop(lua, 0);  // later calls would read what is left as their own results
+    return lua;
+}
+
+// SDL takes a zero size as "the current size": the window's true size is kept,
+// since a zero w or h would divide the aspect by zero.
+bool resize(int width, int height, int, bool, SDL_Surface*) {
+    const SDL_Surface* screen = SDL_SetVideoMode(width, height, 32, SDL_OPENGL);
+    if (!screen) {
+        std::cout << "Unable to set " << width << " x " << height << " 32b video: " << SDL_GetError()
+                  << std::endl;
+        setVideoMode(w, h);
+        return false;
+    }
+    w = screen->w;
+    h = screen->h;
+    initGlew("Glew is re-initialized");
+    glViewport(0, 0, w, h);
+    clearAndBlend();
+    return true;
+}
+
+void eventTypeDisp(SDL_Event event) {
+    const char* name = "Unusual SDL event";
+    switch (event.type) {
+        case SDL_ACTIVEEVENT: name = "Active Event"; break;
+        case SDL_KEYDOWN: name = "KEY DOWN"; break;
+        case SDL_KEYUP: name = "KEY UP"; break;
+        case SDL_MOUSEMOTION: name = "MOUSE MOTION"; break;
+        case SDL_MOUSEBUTTONDOWN: name = "MOUSEBUTTONDOWN"; break;
+        case SDL_MOUSEBUTTONUP: name = "MOUSEBUTTONUP"; break;
+        case SDL_JOYAXISMOTION: name = "JOYAXISMOTION"; break;
+        case SDL_JOYBALLMOTION: name = "JOYBALLMOTION"; break;
+        case SDL_JOYHATMOTION: name = "JOYHATMOTION"; break;
+        case SDL_JOYBUTTONDOWN: name = "JOYBUTTONDOWN"; break;
+        case SDL_JOYBUTTONUP: name = "JOYBUTTONUP"; break;
+        case SDL_QUIT: name = "QUIT"; break;
+        case SDL_SYSWMEVENT: name = "SOME KIND OF UNHANDLED WINDOW MANAGER EVENT"; break;
+        case SDL_VIDEORESIZE: name = "VIDEORESIZE"; break;
+        case SDL_VIDEOEXPOSE: name = "VIDEOEXPOSE"; break;
+    }
+    std::cout << '<' << name << '>' << std::endl;
+}
+
+int SDL_main(int argc, char** argv) {
+    MainState s;
+    const int failure = startUp(s, argc, argv);
+    if (failure != 0) return failure;
+    for (;;) runFrame(s);
+}

@@ -1,0 +1,72 @@
+// Stand-ins for the parts of the game still being built: each gives the empty
+// world's answer and goes when its real part lands at the same call site.
+#pragma once
+
+#include "basics.h"
+#include "hud.h"
+
+struct MainState;
+
+// Start-up.
+
+// Constructs the one Universe (parses the eight data files).
+void constructUniverse(MainState& s);
+// initializeShaders (universe).
+void initializeShaders(MainState& s);
+// initializeStars (universe, Lua state); false when the galaxy cannot be built.
+bool initializeStars(MainState& s);
+// Destroys the Universe after a failed galaxy construction.
+void destroyUniverse(MainState& s);
+// Universe::player = initializePlayer (universe).
+void initializePlayer(MainState& s);
+// initLua (universe, Lua state): host functions, registry entries, first addUI.
+void initLua(MainState& s);
+// testXML (universe): console dump of the universe document.
+void testXML(MainState& s);
+// One AI ship of the first ship type, faction 1, at (50, 50) in the player's world.
+void placeStartShip(MainState& s);
+
+// The frame.
+
+// The player's position; (0, 0) while there is no player.
+point playerPosition(const MainState& s);
+// Every interface display's mouseHover (cursor).
+void hoverDisplays(MainState& s);
+// Every interface display's mouseDrag (cursor, frame time, universe, Lua state).
+void dragDisplays(MainState& s);
+// The player's update (frame time, target, buttons, player's world).
+void updatePlayer(MainState& s, point target, int buttons);
+// Universe::processSounds.
+void processSounds(MainState& s);
+// The player's shoot (lastTicks, player's world, target, frame time).
+void playerShoot(MainState& s, point target);
+// processWormholes (universe, lastTicks).
+void processWormholes(MainState& s);
+// Universe::updateGravityWalls (frame time).
+void updateGravityWalls(MainState& s);
+// processProjectiles (player's world, universe, frame time, lastTicks).
+void processProjectiles(MainState& s);
+// The player's drawTrail (lastTicks, universe).
+void drawPlayerTrail(MainState& s);
+// runTimer (lastTicks, player's world).
+void runTimer(MainState& s);
+// The player's draw.
+void drawPlayer(MainState& s);
+// processStars (player's world, player, frame time, universe).
+void processStars(MainState& s);
+// processShips (universe, player, frame time, lastTicks).
+void processShips(MainState& s);
+// What the frame-time counters show of the current world and the player.
+frameCounters worldCounters(const MainState& s);
+// mouseover (universe, target, first font, frame time).
+void mouseover(MainState& s, point target);
+// The player's drawUI.
+void drawPlayerUI(MainState& s);
+// Universe::drawNotifications (fonts, frame time).
+void drawNotifications(MainState& s);
+// Each interface display's draw then update; a display left empty is erased.
+void runDisplays(MainState& s);
+// topLeftUI (player's world, player): the close radar.
+void topLeftUI(MainState& s);
+// topRightUI (player's world, player): the system map.
+void topRightUI(MainState& s);
