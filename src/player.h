@@ -9,8 +9,10 @@
 #include "records.h"
 #include "smokeTrail.h"
 
+class GravityWall;
 class ShaderList;
 class Universe;
+class WorldState;
 namespace rapidxml {
 template <class Ch> class xml_node;
 template <class Ch> class xml_document;
@@ -30,8 +32,40 @@ public:
     // Appends the "player" attributes and children to record, from doc's pool.
     void save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* record);
 
+    // One frame of flight: the steering keys, the grav tool laying walls at cursor into world
+    // while a mouse button is held (mask 1 left, 4 right) or recharging, then motion and smoke.
+    void update(int dt, point cursor, unsigned char buttons, WorldState& world);
     // Starts a new wall on the next press of a grav-tool button.
     void buttonUp();
+    // Turns clockwise for dt ms; the ship does not turn while landed.
+    void turnCW(int dt);
+    // Turns counter-clockwise for dt ms; the ship does not turn while landed.
+    void turnCCW(int dt);
+    // Thrusts along the heading for dt ms; once the landing timeout has run out it takes off,
+    // adding the launch boost held on the ground to this thrust.
+    void forwardThrust(int dt);
+    // Thrusts backwards for dt ms; on the ground it builds up the launch boost instead.
+    void reverseThrust(int dt);
+
+    // Selects slot n when the ship has it.
+    void setWeapon(unsigned int n);
+    // Selects the next slot; nothing at the last one.
+    void increaseWeapon();
+    // Selects the previous slot; nothing at the first one.
+    void decreaseWeapon();
+    // Selects the next slot, from the last back to the first.
+    void cycleWeaponUp();
+    // Selects the previous slot, from the first on to the last.
+    void cycleWeaponDown();
+
+    // Draws the ship's image turned to its heading (world projection).
+    void draw() const;
+    // Draws the engine smoke and, when its program is usable, the flame; now is in ms.
+    void drawTrail(int now, Universe& universe) const;
+    // Draws the grav tool's charge bar (interface projection, 0 to 100).
+    void drawUI() const;
+    // Multiplies the current matrix by a projection of the whole world (the argument is unused).
+    void trackWindow(float zoom) const;
     // Sits the ship on planet id; forward thrust takes off again after 300 ms.
     void setLanded(int id);
     // Moves the ship into world index (its position is already set); a bad index is reported.
@@ -55,6 +89,9 @@ public:
     // The heading for drawing rotations, in degrees clockwise from +y.
     float getAngle() const;
     int getPlanetId() const;
+    // The grav tool's current charge; a laying frame may take it below 0.
+    int getGravCharge() const;
+    unsigned int getActiveWeaponIndex() const;
 
     // Addresses published to the script's registry; valid while this Player lives.
     int32_t* getWorldPointer();
@@ -71,6 +108,15 @@ private:
     void readSavedSequences(rapidxml::xml_node<char>* record);
     void dropUnknownWeapons();
     void printDelays() const;
+    void steer(int dt, const unsigned char* keys);
+    void layWalls(int dt, point cursor, unsigned char buttons, WorldState& world);
+    void lay(const gravToolPart& part, int32_t& delay, int dt, point cursor, WorldState& world);
+    int affordableWells(const gravToolPart& part) const;
+    void recharge(int dt);
+    void move(int dt);
+    void emitSmoke(int dt);
+    void wrapHeading();
+    void drawFlame(int now) const;
 
     std::string engineName;
     std::string hullName;
