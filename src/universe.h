@@ -69,6 +69,9 @@ public:
     // The first satellite type with this name, or null; the entry lives as long as the Universe.
     satelliteStats* getSatelliteData(const std::string& name);
 
+    // Updates every gravity wall of the player's world, drawing the live ones and erasing the rest.
+    void updateGravityWalls(int dt);
+
     // Deletes the sound sources that have finished playing.
     void processSounds();
     // Plays "sounds/" + name once at a game position.
