@@ -5,14 +5,29 @@
 #include <iostream>
 #include <string>
 
+#include <GL/glew.h>
 #include <rapidxml/rapidxml.hpp>
 
 #include "basicsXml.h"
+#include "player.h"
+#include "universe.h"
+#include "worldState.h"
 
 namespace {
 
 // The capacity hint is only a reservation; more wells than this still fit, one by one.
 constexpr int MAX_RESERVED_WELLS = 4096;
+// Squared distances: nearer than 50 pulls as at 50, beyond 50000 a well does not reach.
+constexpr float FLOOR_SQ = 2500;
+constexpr float CUT_OFF_SQ = 2500000000.0f;
+
+// The world the player is in, or null before there is a player in a valid world.
+WorldState* playerWorld(Universe& universe) {
+    if (!universe.player) return nullptr;
+    const int index = universe.player->getWorld();
+    if (index < 0 || static_cast<std::size_t>(index) >= universe.worlds.size()) return nullptr;
+    return &universe.worlds[static_cast<std::size_t>(index)];
+}
 
 wellData readWell(rapidxml::xml_node<char>* node) {
     wellData well;
@@ -76,8 +91,40 @@ unsigned int GravityWall::getActiveIndex() const { return activeIndex; }
 const gravToolPart& GravityWall::getTool() const { return tool; }
 const std::vector<wellData>& GravityWall::getWells() const { return wells; }
 
-// The pull on ships and shots comes with the flight of the player's grav tool; until then a
-// wall only reports whether it still has a live well.
-bool GravityWall::update(int, Universe&) { return activeIndex < wells.size(); }
+bool GravityWall::update(int dt, Universe& universe) {
+    while (activeIndex < wells.size() && wells[activeIndex].timeLeft < 1) activeIndex++;
+    for (std::size_t i = activeIndex; i < wells.size(); i++) wells[i].timeLeft -= dt;
+    if (WorldState* world = playerWorld(universe)) {
+        for (Ship& ship : world->ships)
+            pull(ship.getPos(), [&ship](point v) { ship.addGravNonCollidable(v); });
+        for (Projectile& shot : world->projectiles)
+            pull(shot.getPos(), [&shot](point v) { shot.addVelocity(v); });
+    }
+    return activeIndex != wells.size();
+}
 
-void GravityWall::draw() const {}
+// The pull is an impulse per frame, not scaled by the frame time. Beyond the cut-off from one
+// well the body feels none of the later wells in this frame either.
+template <class Push>
+void GravityWall::pull(point body, Push push) const {
+    for (std::size_t i = activeIndex; i < wells.size(); i++) {
+        const wellData& well = wells[i];
+        const float exact = sqPointDistance(well.position, body);
+        if (exact > CUT_OFF_SQ) return;
+        if (exact == 0) continue;  // no direction to pull in
+        const point toWell = normalize({well.position.x - body.x, well.position.y - body.y});
+        const float scale = well.strength / std::max(exact, FLOOR_SQ);
+        push({toWell.x * scale, toWell.y * scale});
+    }
+}
+
+void GravityWall::draw() const {
+    glBindTexture(GL_TEXTURE_2D, 0);
+    if (tool.mass > 0)
+        glColor3f(1, 0.1f, 0.1f);
+    else
+        glColor3f(0.1f, 0.1f, 1);
+    glBegin(GL_LINE_STRIP);
+    for (std::size_t i = activeIndex; i < wells.size(); i++) glVertex2f(wells[i].position.x, wells[i].position.y);
+    glEnd();
+}

@@ -32,12 +32,17 @@ public:
     const gravToolPart& getTool() const;
     const std::vector<wellData>& getWells() const;
 
-    // One frame of the wall; false once it has no live well.
+    // One frame of the wall: its wells age by dt and pull every ship and shot of the player's
+    // world; false once it has no live well.
     bool update(int dt, Universe& universe);
     // Draws the live part of the chain.
     void draw() const;
 
 private:
+    // Hands push the pull of every live well on a body at position body.
+    template <class Push>
+    void pull(point body, Push push) const;
+
     uint32_t activeIndex = 0;
     gravToolPart tool;
     int32_t ID = 0;
