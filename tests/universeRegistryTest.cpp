@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "planet.h"
+#include "ship.h"
 #include "star.h"
 #include "timer.h"
 #include "universe.h"
@@ -177,11 +178,27 @@ TEST(UniverseWorlds, GrowingTheWorldsKeepsPlanetsWhereTheCachePointsAt) {
     buildWorlds(*u, {{2}});
     Planet* cached = u->getPlanet(1);
     const Planet* stored = &u->worlds[0].stars[0].getPlanets()[1];
-    for (int i = 0; i < 50; ++i)  // forces the sequence of worlds to reallocate
-        u->worlds.emplace_back("More", 1);
+    u->worlds.reserve(u->worlds.capacity() + 1);  // one reallocation
     EXPECT_EQ(&u->worlds[0].stars[0].getPlanets()[1], stored);
     EXPECT_EQ(u->getPlanet(1), cached);
     EXPECT_EQ(u->getPlanetData(1).name, "P1");
+}
+
+TEST(UniverseWorlds, GrowingTheWorldsKeepsShipsWhereTheRegistryPointsAt) {
+    auto u = emptyUniverse();
+    u->factionNames = {"Player", "Traders"};
+    u->shipTypes.resize(1);
+    u->shipTypes[0].name = "Scout";
+    u->worlds.emplace_back("First", 1000);
+    testing::internal::CaptureStdout();
+    u->worlds[0].ships.emplace_back(point{1, 2}, "Scout", 1, *u);
+    u->worlds[0].ships.emplace_back(point{3, 4}, "Scout", 0, *u);
+    testing::internal::GetCapturedStdout();
+    u->worlds.reserve(u->worlds.capacity() + 1);  // one reallocation
+    for (const Ship& ship : u->worlds[0].ships) {
+        EXPECT_EQ(u->getShip(ship.getID()), &ship);
+        EXPECT_EQ(u->getShip(ship.getID())->getPos().x, ship.getPos().x);
+    }
 }
 
 namespace {
