@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdint>
 #include <cstdlib>
 #include <sstream>
 #include <thread>
@@ -32,48 +31,12 @@ std::string captured(Step step) {
     return testing::internal::GetCapturedStdout();
 }
 
-void putLittleEndian(std::string& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
-}
-
-// A 2 x 2 24-bit BMP image.
-std::string tinyBitmap() {
-    std::string image = "BM";
-    putLittleEndian(image, 70, 4);
-    putLittleEndian(image, 0, 4);
-    putLittleEndian(image, 54, 4);
-    putLittleEndian(image, 40, 4);
-    putLittleEndian(image, 2, 4);
-    putLittleEndian(image, 2, 4);
-    putLittleEndian(image, 1, 2);
-    putLittleEndian(image, 24, 2);
-    putLittleEndian(image, 0, 4);
-    putLittleEndian(image, 16, 4);
-    for (int i = 0; i < 4; ++i)
-        putLittleEndian(image, 0, 4);
-    for (int row = 0; row < 2; ++row)
-        image += std::string("\xff\x00\x00\x00\xff\x00\x00\x00", 8);
-    return image;
-}
-
-// A mono 8-bit WAV of silence lasting ms milliseconds.
-std::string shortWav(int ms) {
-    const uint32_t rate = 8000, samples = rate * ms / 1000;
-    std::string wav = "RIFF";
-    putLittleEndian(wav, 36 + samples, 4);
-    wav += "WAVEfmt ";
-    putLittleEndian(wav, 16, 4);
-    putLittleEndian(wav, 1, 2);
-    putLittleEndian(wav, 1, 2);
-    putLittleEndian(wav, rate, 4);
-    putLittleEndian(wav, rate, 4);
-    putLittleEndian(wav, 1, 2);
-    putLittleEndian(wav, 8, 2);
-    wav += "data";
-    putLittleEndian(wav, samples, 4);
-    wav += std::string(samples, '\x80');
-    return wav;
+// Copies a file of the game's run directory into the current directory.
+void copyFromGame(const std::string& name) {
+    const std::filesystem::path target(name);
+    if (target.has_parent_path())
+        std::filesystem::create_directories(target.parent_path());
+    std::filesystem::copy_file(std::filesystem::path(TUVARO_GAME_DIR) / target, target);
 }
 
 int countOccurrences(const std::string& text, const std::string& piece) {
@@ -102,19 +65,19 @@ class TextureCacheTest : public GlTest {};
 
 TEST_F(TextureCacheTest, AnImageLoadsOnceWhateverTheModeOfLaterRequests) {
     UniverseDataDirectory dir;
-    dir.write("tiny.bmp", tinyBitmap());
+    copyFromGame("whiteDot.png");
     auto u = emptyUniverse();
     unsigned int first = 0, second = 0;
     std::string out = captured([&] {
-        first = u->loadDynamicTexture("tiny.bmp", 1);
-        second = u->loadDynamicTexture("tiny.bmp", 0);
+        first = u->loadDynamicTexture("whiteDot.png", 1);
+        second = u->loadDynamicTexture("whiteDot.png", 0);
     });
     EXPECT_NE(first, 0u);
     EXPECT_EQ(second, first);
-    EXPECT_EQ(out, "Dynamically loading tiny.bmp\n");
+    EXPECT_EQ(out, "Dynamically loading whiteDot.png\n");
     EXPECT_TRUE(glIsTexture(first));
     ASSERT_EQ(u->dynamicTextures.size(), 1u);
-    EXPECT_EQ(u->dynamicTextures[0].name, "tiny.bmp");
+    EXPECT_EQ(u->dynamicTextures[0].name, "whiteDot.png");
 }
 
 TEST_F(TextureCacheTest, AFailedImageIsCachedAsZeroAndNotTriedAgain) {
@@ -189,11 +152,11 @@ TEST(UniverseNotifications, LinelessAndExtremeNotificationsStillRunOut) {
 
 TEST_F(SoundTest, ABufferIsLoadedOnceAndAMissingSoundIsReportedOnce) {
     UniverseDataDirectory dir;
-    dir.write("sounds/blip.wav", shortWav(20));
+    copyFromGame("sounds/laser.wav");
     auto u = emptyUniverse();
-    unsigned int blip = u->getBuffer("blip.wav");
-    EXPECT_TRUE(alIsBuffer(blip));
-    EXPECT_EQ(u->getBuffer("blip.wav"), blip);
+    unsigned int laser = u->getBuffer("laser.wav");
+    EXPECT_TRUE(alIsBuffer(laser));
+    EXPECT_EQ(u->getBuffer("laser.wav"), laser);
     unsigned int missing = 1;
     std::string out = captured([&] { missing = u->getBuffer("gone.wav"); });
     EXPECT_EQ(missing, 0u);
@@ -204,11 +167,11 @@ TEST_F(SoundTest, ABufferIsLoadedOnceAndAMissingSoundIsReportedOnce) {
 
 TEST_F(SoundTest, APlayedSoundIsPlacedOnTheGameAxesAndRecycledOnceStopped) {
     UniverseDataDirectory dir;
-    dir.write("sounds/blip.wav", shortWav(20));
+    copyFromGame("sounds/laser.wav");
     auto u = emptyUniverse();
     u->processSounds();  // nothing to do
     EXPECT_TRUE(u->playingSources.empty());
-    EXPECT_EQ(captured([&] { u->playSound("blip.wav", {30, -40}); }), "");
+    EXPECT_EQ(captured([&] { u->playSound("laser.wav", {30, -40}); }), "");
     ASSERT_EQ(u->playingSources.size(), 1u);
     ALuint source = u->playingSources.front();
     ALfloat x = 1, y = 1, z = 1;
@@ -233,9 +196,9 @@ TEST_F(SoundTest, APlayedSoundIsPlacedOnTheGameAxesAndRecycledOnceStopped) {
 
 TEST_F(SoundTest, ASourceStillPlayingStaysAndAMissingSoundStopsAtOnce) {
     UniverseDataDirectory dir;
-    dir.write("sounds/long.wav", shortWav(3000));
+    copyFromGame("sounds/engine.wav");
     auto u = emptyUniverse();
-    u->playSound("long.wav", {0, 0});
+    u->playSound("engine.wav", {0, 0});
     captured([&] { u->playSound("missing.wav", {0, 0}); });
     ASSERT_EQ(u->playingSources.size(), 2u);
     ALuint longSource = u->playingSources.front();
