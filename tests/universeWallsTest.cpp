@@ -58,6 +58,7 @@ TEST_F(UniverseWallsTest, FinishedWallsOfThePlayersWorldAreErasedAndOthersKept) 
     u.updateGravityWalls(16);
     ASSERT_EQ(walls.size(), 1u);
     EXPECT_EQ(walls.front().getID(), 2);
+    EXPECT_EQ(walls.front().getWells()[0].timeLeft, 5000 - 16);
     // Other worlds stand still: nothing erased, no time taken off.
     ASSERT_EQ(u.worlds[0].gravityWalls.size(), 1u);
     EXPECT_EQ(u.worlds[2].gravityWalls.front().getWells()[0].timeLeft, 5000);
