@@ -17,6 +17,7 @@
 #include "hud.h"
 #include "input.h"
 #include "pendingParts.h"
+#include "playerAccess.h"
 #include "textures.h"
 
 namespace {

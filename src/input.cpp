@@ -1,30 +1,131 @@
 // The input side of the frame: SDL's event queue, the pointer passes and the virtual cursor.
 #include "input.h"
 
+#include <iostream>
+#include <string>
+#include <vector>
+
 #include "gameMain.h"
 #include "pendingParts.h"
+#include "player.h"
+#include "playerAccess.h"
+#include "universe.h"
+#include "worldState.h"
 
 namespace {
 
 constexpr float MOUSE_SENSITIVITY = 0.15f;  // interface units per pixel
+constexpr float ZOOM_STEP = 1.2f;
+constexpr float NEAR_STEP = 1.2f;
+constexpr unsigned TEST_NOTIFICATION_MS = 5000;
+constexpr int REMODE_WIDTH = 800;
+constexpr int REMODE_HEIGHT = 600;
+const std::vector<float> PLANET_INTERFACE_EVENT = {1.0f, 6.4f, 9.4f, -94.0f};
+const std::vector<std::string> TEST_NOTIFICATION = {"Testing", "Line2"};
+
+bool shiftHeld() {
+    const Uint8* keys = SDL_GetKeyState(nullptr);
+    return keys[SDLK_LSHIFT] || keys[SDLK_RSHIFT];
+}
+
+void quit(MainState& s, int) { exitGame(s); }
+void nearer(MainState& s, int) { s.nearFactor *= NEAR_STEP; }
+void farther(MainState& s, int) { s.nearFactor /= NEAR_STEP; }
+void zoomIn(MainState& s, int) { s.viewHeight /= ZOOM_STEP; }
+void zoomOut(MainState& s, int) { s.viewHeight *= ZOOM_STEP; }
+
+// A failed save must not be followed by loading whatever "temp" held before.
+void reMode(MainState& s, int) {
+    const bool saved = saveGame(s, "temp");
+    resize(REMODE_WIDTH, REMODE_HEIGHT, 0, false, nullptr);
+    if (saved)
+        loadGame(s, "temp");
+    else
+        std::cout << "Slot temp was not saved, so the game is not reloaded from it" << std::endl;
+}
+
+void clearShips(MainState& s, int) {
+    WorldState* world = playerWorld(s);
+    if (!world) return;
+    for (const Ship& ship : world->ships) s.universe->removeShip(ship.getID());
+    world->ships.clear();
+}
+
+void testNotification(MainState& s, int) {
+    if (s.universe) s.universe->addNotification(TEST_NOTIFICATION, TEST_NOTIFICATION_MS, 0);
+}
+
+void openPlanetInterface(MainState& s, int) {
+    const Player* player = livePlayer(s);
+    if (player && player->getKeysOn() && player->isLanded()) uiEvent(s, PLANET_INTERFACE_EVENT);
+}
+
+void saveOrLoad(MainState& s, int slot) {
+    const std::string name = std::to_string(slot);
+    if (shiftHeld())
+        saveGame(s, name);
+    else
+        loadGame(s, name);
+}
+
+void pickWeapon(MainState& s, int slot) {
+    if (Player* player = livePlayer(s)) selectWeapon(*player, unsigned(slot));
+}
 
 struct keyBinding {
     SDLKey key;
-    void (*action)(MainState&);
+    void (*action)(MainState&, int);
+    int argument;
 };
 
 // Tested in order; a key runs the first binding that names it.
 const keyBinding KEY_BINDINGS[] = {
-    {SDLK_q, exitGame},
+    {SDLK_q, quit, 0},
+    {SDLK_n, nearer, 0},
+    {SDLK_m, farther, 0},
+    {SDLK_r, reMode, 0},
+    {SDLK_c, clearShips, 0},
+    {SDLK_p, testNotification, 0},
+    {SDLK_e, openPlanetInterface, 0},
+    {SDLK_MINUS, zoomIn, 0},
+    {SDLK_EQUALS, zoomOut, 0},
+    {SDLK_F1, saveOrLoad, 1},
+    {SDLK_F2, saveOrLoad, 2},
+    {SDLK_F3, saveOrLoad, 3},
+    {SDLK_F4, saveOrLoad, 4},
+    {SDLK_F5, saveOrLoad, 5},
+    {SDLK_1, pickWeapon, 0},
+    {SDLK_2, pickWeapon, 1},
+    {SDLK_3, pickWeapon, 2},
+    {SDLK_4, pickWeapon, 3},
+    {SDLK_5, pickWeapon, 4},
+    {SDLK_6, pickWeapon, 5},
+    {SDLK_7, pickWeapon, 6},
 };
 
 void pressKey(MainState& s, SDLKey key) {
     for (const keyBinding& binding : KEY_BINDINGS) {
         if (binding.key == key) {
-            binding.action(s);
+            binding.action(s, binding.argument);
             return;
         }
     }
+}
+
+void pressButton(MainState& s, Uint8 button) {
+    Player* player = livePlayer(s);
+    switch (button) {
+        case SDL_BUTTON_LEFT: clickDisplays(s); break;
+        case SDL_BUTTON_WHEELUP: if (player) nextWeapon(*player); break;
+        case SDL_BUTTON_WHEELDOWN: if (player) previousWeapon(*player); break;
+        default: break;
+    }
+}
+
+// Either grav-tool button let go ends the wall being laid.
+void releaseButton(MainState& s, Uint8 button) {
+    if (button != SDL_BUTTON_LEFT && button != SDL_BUTTON_RIGHT) return;
+    if (Player* player = livePlayer(s)) player->buttonUp();
 }
 
 float clampToInterface(float v) {
@@ -43,6 +144,8 @@ void pollEvents(MainState& s) {
 void handleEvent(MainState& s, const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN: pressKey(s, event.key.keysym.sym); break;
+        case SDL_MOUSEBUTTONDOWN: pressButton(s, event.button.button); break;
+        case SDL_MOUSEBUTTONUP: releaseButton(s, event.button.button); break;
         case SDL_QUIT: exitGame(s); break;
         default: break;
     }

@@ -9,7 +9,7 @@ struct MainState;
 
 // Handles every pending SDL event in arrival order.
 void pollEvents(MainState& s);
-// Handles one event: bound key presses and the window's close; others are ignored.
+// Handles one event: bound key presses, mouse buttons and the window's close; others are ignored.
 void handleEvent(MainState& s, const SDL_Event& event);
 // Hover, and drag while the left button is held, to every interface display.
 void pointerPasses(MainState& s);

@@ -2,9 +2,13 @@
 // world's answer and goes when its real part lands at the same call site.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "basics.h"
 #include "hud.h"
 
+class Player;
 struct MainState;
 
 // Start-up.
@@ -28,8 +32,20 @@ void placeStartShip(MainState& s);
 
 // The frame.
 
-// The player's position; (0, 0) while there is no player.
-point playerPosition(const MainState& s);
+// Universe::saveGame (slot); whether the slot was written.
+bool saveGame(MainState& s, const std::string& slot);
+// Universe::loadGame (slot, Lua state).
+void loadGame(MainState& s, const std::string& slot);
+// uiEvent (universe, values, fonts, Lua state): the script's addUI receives the values.
+void uiEvent(MainState& s, const std::vector<float>& values);
+// Every interface display's mouseClick (cursor, universe, Lua state).
+void clickDisplays(MainState& s);
+// The player's setWeapon (slot).
+void selectWeapon(Player& player, unsigned slot);
+// The player's increaseWeapon.
+void nextWeapon(Player& player);
+// The player's decreaseWeapon.
+void previousWeapon(Player& player);
 // Every interface display's mouseHover (cursor).
 void hoverDisplays(MainState& s);
 // Every interface display's mouseDrag (cursor, frame time, universe, Lua state).

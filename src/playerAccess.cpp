@@ -1,0 +1,22 @@
+// The player and its world as the frame and the bindings find them, afresh at each use.
+#include "playerAccess.h"
+
+#include "gameMain.h"
+#include "player.h"
+#include "universe.h"
+#include "worldState.h"
+
+Player* livePlayer(const MainState& s) { return s.universe ? s.universe->player.get() : nullptr; }
+
+WorldState* playerWorld(const MainState& s) {
+    const Player* player = livePlayer(s);
+    if (!player) return nullptr;
+    const int index = player->getWorld();
+    if (index < 0 || size_t(index) >= s.universe->worlds.size()) return nullptr;
+    return &s.universe->worlds[size_t(index)];
+}
+
+point playerPosition(const MainState& s) {
+    const Player* player = livePlayer(s);
+    return player ? player->getPos() : point{0.0f, 0.0f};
+}

@@ -1,0 +1,311 @@
+// The key and mouse bindings, driven by real SDL events over a real Universe and player.
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+#include <lua.hpp>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include <rapidxml/rapidxml.hpp>
+
+#include "defaultVals.h"
+#include "gameMain.h"
+#include "glTestContext.h"
+#include "input.h"
+#include "player.h"
+#include "scratchDirectory.h"
+#include "universe.h"
+#include "worldState.h"
+
+namespace {
+
+// Records what the script's addUI receives.
+const char* RECORDING_SCRIPT = "received = nil\nfunction addUI(...) received = {...} end";
+
+SDL_Event keyPress(SDLKey key) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = key;
+    return event;
+}
+
+SDL_Event mouseButton(Uint8 type, Uint8 button) {
+    SDL_Event event{};
+    event.type = type;
+    event.button.type = type;
+    event.button.button = button;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    return event;
+}
+
+}  // namespace
+
+class InputBindings : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        dir = std::make_unique<ScratchDirectory>(TUVARO_GAME_DIR);
+        testing::internal::CaptureStdout();
+        universe = std::make_unique<Universe>();
+        buildGame();
+        testing::internal::GetCapturedStdout();
+        s.universe = universe.get();
+        s.lua = luaL_newstate();
+        luaL_openlibs(s.lua);
+        ASSERT_EQ(luaL_dostring(s.lua, RECORDING_SCRIPT), 0);
+        SDL_Event stale;
+        while (SDL_PollEvent(&stale)) {
+        }
+    }
+    void TearDown() override {
+        setShift(SDLK_LSHIFT, false);
+        setShift(SDLK_RSHIFT, false);
+        if (s.lua) lua_close(s.lua);
+        universe.reset();
+        dir.reset();
+    }
+
+    // Two worlds, the player in the first, a ship type to place.
+    void buildGame() {
+        universe->worlds.emplace_back("Home", 100000);
+        universe->worlds.emplace_back("Away", 100000);
+        shipDataStruct type;
+        type.name = "Raider";
+        universe->shipTypes.push_back(type);
+        newPlayer();
+    }
+    // A new game's ship at the origin of the first world, with five weapon slots.
+    void newPlayer() {
+        const gravTool tool = universe->getGravToolData("Standard Grav Tool");
+        universe->player = std::make_unique<Player>(point{0, 0}, 0.0012f, 0.0006f, 0.004f, 1000.0f, 40.0f,
+                                                    universe->shaderList, std::vector<unsigned>{0, 1, 2, 3, 4},
+                                                    tool, "Fusion Torch", "Standard Hull", *universe);
+    }
+
+    Player& player() { return *universe->player; }
+
+    // Queues events through SDL and lets the game handle the queue, as a frame does.
+    void deliver(std::initializer_list<SDL_Event> events) {
+        for (SDL_Event event : events) ASSERT_EQ(SDL_PushEvent(&event), 0);
+        pollEvents(s);
+    }
+    // What the game printed while handling the events.
+    std::string deliverAndCapture(std::initializer_list<SDL_Event> events) {
+        testing::internal::CaptureStdout();
+        deliver(events);
+        return testing::internal::GetCapturedStdout();
+    }
+
+    // SDL's keyboard state is what the bindings consult for Shift.
+    static void setShift(SDLKey key, bool down) { SDL_GetKeyState(nullptr)[key] = down ? 1 : 0; }
+
+    // The number the next gravity wall will carry, as the player saves it.
+    int wallNumber() {
+        rapidxml::xml_document<char> doc;
+        auto* record = doc.allocate_node(rapidxml::node_element, "player");
+        doc.append_node(record);
+        player().save(doc, record);
+        auto* attribute = record->first_attribute("activeGravNum");
+        return attribute ? std::atoi(attribute->value()) : -1000;
+    }
+
+    void placeShips(size_t world, int count) {
+        for (int i = 0; i < count; ++i)
+            universe->worlds[world].ships.emplace_back(point{float(i) * 100, 0}, "Raider", 1, *universe);
+    }
+
+    std::unique_ptr<ScratchDirectory> dir;
+    std::unique_ptr<Universe> universe;
+    MainState s;
+};
+
+TEST_F(InputBindings, ZoomAndNearFactorStepByOnePointTwoWithoutBounds) {
+    struct Case {
+        SDLKey key;
+        int presses;
+        double viewHeight;
+        double nearFactor;
+    };
+    const Case cases[] = {
+        {SDLK_MINUS, 1, 4000 / 1.2, 1},
+        {SDLK_EQUALS, 1, 4000 * 1.2, 1},
+        {SDLK_MINUS, 20, 4000 / std::pow(1.2, 20), 1},
+        {SDLK_EQUALS, 60, 4000 * std::pow(1.2, 60), 1},
+        {SDLK_n, 3, 4000, std::pow(1.2, 3)},
+        {SDLK_m, 40, 4000, std::pow(1.2, -40)},
+    };
+    for (const Case& c : cases) {
+        s.viewHeight = 4000;
+        s.nearFactor = 1;
+        for (int i = 0; i < c.presses; ++i) deliver({keyPress(c.key)});
+        EXPECT_NEAR(s.viewHeight / c.viewHeight, 1.0, 1e-4) << "key " << c.key << " x" << c.presses;
+        EXPECT_NEAR(s.nearFactor / c.nearFactor, 1.0, 1e-4) << "key " << c.key << " x" << c.presses;
+    }
+}
+
+TEST_F(InputBindings, ShiftWithAFunctionKeySavesItsSlotAndTheKeyAloneLoadsIt) {
+    struct Case {
+        SDLKey shift;  // SDLK_UNKNOWN: none held
+        SDLKey key;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {SDLK_LSHIFT, SDLK_F3, "slot 3 not saved"},
+        {SDLK_RSHIFT, SDLK_F3, "slot 3 not saved"},
+        {SDLK_UNKNOWN, SDLK_F3, "slot 3 not loaded"},
+        {SDLK_LSHIFT, SDLK_F1, "slot 1 not saved"},
+        {SDLK_UNKNOWN, SDLK_F1, "slot 1 not loaded"},
+        {SDLK_RSHIFT, SDLK_F5, "slot 5 not saved"},
+        {SDLK_UNKNOWN, SDLK_F5, "slot 5 not loaded"},
+    };
+    for (const Case& c : cases) {
+        if (c.shift != SDLK_UNKNOWN) setShift(c.shift, true);
+        const std::string out = deliverAndCapture({keyPress(c.key)});
+        setShift(SDLK_LSHIFT, false);
+        setShift(SDLK_RSHIFT, false);
+        EXPECT_NE(out.find(c.expected), std::string::npos) << "key " << c.key << ", shift " << c.shift << ": " << out;
+        EXPECT_EQ(out.find('\n'), out.size() - 1) << "one line only: " << out;
+    }
+    EXPECT_EQ(deliverAndCapture({keyPress(SDLK_F6)}), "") << "F6 is not bound";
+}
+
+TEST_F(InputBindings, EOpensThePlanetInterfaceOnlyWhenLandedWithKeysOn) {
+    struct Case {
+        bool landed;
+        bool keysOn;
+    };
+    const Case cases[] = {{false, true}, {true, false}, {false, false}, {true, true}};
+    for (const Case& c : cases) {
+        newPlayer();
+        if (c.landed) player().setLanded(2);
+        *player().getInputPointer() = c.keysOn;
+        luaL_dostring(s.lua, "received = nil");
+        deliver({keyPress(SDLK_e)});
+        lua_getglobal(s.lua, "received");
+        const bool called = lua_istable(s.lua, -1);
+        EXPECT_EQ(called, c.landed && c.keysOn) << "landed " << c.landed << ", keys " << c.keysOn;
+        if (called) {
+            const double expected[] = {1.0, 6.4f, 9.4f, -94.0};
+            EXPECT_EQ(lua_objlen(s.lua, -1), 4u);
+            for (int i = 0; i < 4; ++i) {
+                lua_rawgeti(s.lua, -1, i + 1);
+                EXPECT_DOUBLE_EQ(lua_tonumber(s.lua, -1), expected[i]) << "value " << i;
+                lua_pop(s.lua, 1);
+            }
+        }
+        lua_settop(s.lua, 0);
+    }
+}
+
+TEST_F(InputBindings, CEmptiesOnlyThePlayersWorldAndItsRegistryEntries) {
+    placeShips(1, 2);  // IDs 0 and 1, elsewhere
+    placeShips(0, 3);  // IDs 2 to 4, around the player
+    deliver({keyPress(SDLK_c)});
+    EXPECT_TRUE(universe->worlds[0].ships.empty());
+    for (unsigned id : {2u, 3u, 4u}) EXPECT_EQ(universe->getShip(id), nullptr) << "ship " << id;
+    ASSERT_EQ(universe->worlds[1].ships.size(), 2u);
+    EXPECT_EQ(universe->getShip(0), &universe->worlds[1].ships.front());
+    EXPECT_EQ(universe->getShip(1), &universe->worlds[1].ships.back());
+
+    // From the other world, the same key spares the first.
+    placeShips(0, 1);
+    testing::internal::CaptureStdout();
+    player().warpWorld(1, *universe);
+    testing::internal::GetCapturedStdout();
+    deliver({keyPress(SDLK_c)});
+    EXPECT_TRUE(universe->worlds[1].ships.empty());
+    EXPECT_EQ(universe->getShip(0), nullptr);
+    ASSERT_EQ(universe->worlds[0].ships.size(), 1u);
+    EXPECT_EQ(universe->getShip(5), &universe->worlds[0].ships.front());
+}
+
+TEST_F(InputBindings, PQueuesATwoLineTestNotification) {
+    deliver({keyPress(SDLK_p)});
+    ASSERT_EQ(universe->notifications.size(), 1u);
+    const scrollText& note = universe->notifications.front();
+    ASSERT_EQ(note.textLines.size(), 2u);
+    EXPECT_FALSE(note.textLines[0].empty());
+    EXPECT_EQ(note.textLines[0].find(' '), std::string::npos) << "one word";
+    EXPECT_EQ(note.textLines[1], "Line2");
+    EXPECT_EQ(note.lifetimeRemaining, 5000);
+    EXPECT_EQ(note.font, 0u);
+}
+
+TEST_F(InputBindings, ReleasingTheLeftOrRightButtonStartsANewWall) {
+    struct Case {
+        Uint8 type;
+        Uint8 button;
+        int advance;
+    };
+    const Case cases[] = {
+        {SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 1},       {SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 1},
+        {SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 0},     {SDL_MOUSEBUTTONUP, SDL_BUTTON_WHEELUP, 0},
+        {SDL_MOUSEBUTTONUP, SDL_BUTTON_WHEELDOWN, 0},  {SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 0},
+        {SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 0},
+    };
+    for (const Case& c : cases) {
+        const int before = wallNumber();
+        deliver({mouseButton(c.type, c.button)});
+        EXPECT_EQ(wallNumber(), before + c.advance) << "event " << int(c.type) << ", button " << int(c.button);
+    }
+    deliver({mouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT), mouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT),
+             mouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT)});
+    EXPECT_EQ(wallNumber(), 5) << "two single releases before, three now";
+}
+
+TEST_F(InputBindings, WithoutAPlayerOrItsWorldTheBindingsDoNothingHarmful) {
+    const SDLKey keys[] = {SDLK_n, SDLK_m, SDLK_c, SDLK_p, SDLK_e, SDLK_MINUS, SDLK_EQUALS, SDLK_F2,
+                           SDLK_1, SDLK_4, SDLK_7};
+    const Uint8 buttons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN};
+    auto pressEverything = [&] {
+        for (SDLKey key : keys) deliverAndCapture({keyPress(key)});
+        for (Uint8 b : buttons)
+            deliverAndCapture({mouseButton(SDL_MOUSEBUTTONDOWN, b), mouseButton(SDL_MOUSEBUTTONUP, b)});
+    };
+
+    placeShips(0, 2);
+    player().setLanded(1);
+    *player().getWorldPointer() = 7;  // a world index that names no world
+    pressEverything();
+    EXPECT_EQ(universe->worlds[0].ships.size(), 2u) << "c has no world of the player to empty";
+
+    universe->player.reset();
+    pressEverything();
+    EXPECT_EQ(universe->worlds[0].ships.size(), 2u);
+
+    s.universe = nullptr;
+    pressEverything();
+    EXPECT_NEAR(s.viewHeight, 4000.0, 1e-2) << "the zoom keys still cancel out";
+}
+
+class ReMode : public InputBindings {
+protected:
+    void TearDown() override {
+        testing::internal::CaptureStdout();
+        resize(1280, 1024, 0, false, nullptr);
+        testing::internal::GetCapturedStdout();
+        InputBindings::TearDown();
+    }
+};
+
+TEST_F(ReMode, RSwitchesTo800By600AndDoesNotReloadASlotItCouldNotSave) {
+    const std::string out = deliverAndCapture({keyPress(SDLK_r)});
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 600);
+    ASSERT_NE(SDL_GetVideoSurface(), nullptr);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 800);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 800);
+    EXPECT_EQ(viewport[3], 600);
+    const size_t saved = out.find("slot temp not saved");
+    const size_t modeChanged = out.find("Glew is re-initialized");
+    EXPECT_NE(saved, std::string::npos) << out;
+    EXPECT_NE(modeChanged, std::string::npos) << out;
+    EXPECT_LT(saved, modeChanged) << "the save comes before the mode change: " << out;
+    EXPECT_EQ(out.find("not loaded"), std::string::npos) << out;
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
