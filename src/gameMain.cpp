@@ -17,8 +17,10 @@
 #include "hud.h"
 #include "input.h"
 #include "pendingParts.h"
+#include "player.h"
 #include "playerAccess.h"
 #include "textures.h"
+#include "universe.h"
 
 namespace {
 
@@ -169,6 +171,13 @@ point cursorInWorld(const MainState& s, const viewRect& view) {
     return mouseToGame(s.cursor, view.left, view.right, view.bottom, view.top);
 }
 
+// The mask keeps SDL's bits: 1 the left button, 4 the right one.
+void updatePlayer(MainState& s, point target, int buttons) {
+    Player* player = livePlayer(s);
+    WorldState* world = playerWorld(s);
+    if (player && world) player->update(s.frameTime, target, static_cast<unsigned char>(buttons), *world);
+}
+
 // OpenAL's z axis is the game's x axis.
 void placeListener(MainState& s) {
     const point p = playerPosition(s);
@@ -185,7 +194,7 @@ void runAdditivePasses(MainState& s) {
     glColor4f(1.0f, 0.0f, 0.0f, 1.0f);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     processWormholes(s);
-    updateGravityWalls(s);
+    if (s.universe) s.universe->updateGravityWalls(s.frameTime);
     processProjectiles(s);
     drawPlayerTrail(s);
     runTimer(s);

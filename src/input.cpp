@@ -69,7 +69,7 @@ void saveOrLoad(MainState& s, int slot) {
 }
 
 void pickWeapon(MainState& s, int slot) {
-    if (Player* player = livePlayer(s)) selectWeapon(*player, unsigned(slot));
+    if (Player* player = livePlayer(s)) player->setWeapon(unsigned(slot));
 }
 
 struct keyBinding {
@@ -116,8 +116,8 @@ void pressButton(MainState& s, Uint8 button) {
     Player* player = livePlayer(s);
     switch (button) {
         case SDL_BUTTON_LEFT: clickDisplays(s); break;
-        case SDL_BUTTON_WHEELUP: if (player) nextWeapon(*player); break;
-        case SDL_BUTTON_WHEELDOWN: if (player) previousWeapon(*player); break;
+        case SDL_BUTTON_WHEELUP: if (player) player->increaseWeapon(); break;
+        case SDL_BUTTON_WHEELDOWN: if (player) player->decreaseWeapon(); break;
         default: break;
     }
 }

@@ -38,16 +38,11 @@ void uiEvent(MainState& s, const std::vector<float>& values) {
 }
 
 void clickDisplays(MainState&) {}
-void selectWeapon(Player&, unsigned) {}
-void nextWeapon(Player&) {}
-void previousWeapon(Player&) {}
 void hoverDisplays(MainState&) {}
 void dragDisplays(MainState&) {}
-void updatePlayer(MainState&, point, int) {}
 void processSounds(MainState&) {}
 void playerShoot(MainState&, point) {}
 void processWormholes(MainState&) {}
-void updateGravityWalls(MainState&) {}
 void processProjectiles(MainState&) {}
 void drawPlayerTrail(MainState&) {}
 void runTimer(MainState&) {}

@@ -8,7 +8,6 @@
 #include "basics.h"
 #include "hud.h"
 
-class Player;
 struct MainState;
 
 // Start-up.
@@ -40,26 +39,16 @@ void loadGame(MainState& s, const std::string& slot);
 void uiEvent(MainState& s, const std::vector<float>& values);
 // Every interface display's mouseClick (cursor, universe, Lua state).
 void clickDisplays(MainState& s);
-// The player's setWeapon (slot).
-void selectWeapon(Player& player, unsigned slot);
-// The player's increaseWeapon.
-void nextWeapon(Player& player);
-// The player's decreaseWeapon.
-void previousWeapon(Player& player);
 // Every interface display's mouseHover (cursor).
 void hoverDisplays(MainState& s);
 // Every interface display's mouseDrag (cursor, frame time, universe, Lua state).
 void dragDisplays(MainState& s);
-// The player's update (frame time, target, buttons, player's world).
-void updatePlayer(MainState& s, point target, int buttons);
 // Universe::processSounds.
 void processSounds(MainState& s);
 // The player's shoot (lastTicks, player's world, target, frame time).
 void playerShoot(MainState& s, point target);
 // processWormholes (universe, lastTicks).
 void processWormholes(MainState& s);
-// Universe::updateGravityWalls (frame time).
-void updateGravityWalls(MainState& s);
 // processProjectiles (player's world, universe, frame time, lastTicks).
 void processProjectiles(MainState& s);
 // The player's drawTrail (lastTicks, universe).

@@ -234,6 +234,34 @@ TEST_F(InputBindings, PQueuesATwoLineTestNotification) {
     EXPECT_EQ(note.font, 0u);
 }
 
+TEST_F(InputBindings, DigitKeysPickSlotsTheShipHasAndTheWheelStepsWithoutWrapping) {
+    struct Step {
+        SDL_Event event;
+        unsigned slot;  // selected afterwards; the ship has five
+    };
+    const Step steps[] = {
+        {keyPress(SDLK_3), 2},
+        {keyPress(SDLK_7), 2},
+        {keyPress(SDLK_6), 2},
+        {keyPress(SDLK_5), 4},
+        {mouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP), 4},
+        {mouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELDOWN), 3},
+        {keyPress(SDLK_1), 0},
+        {mouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELDOWN), 0},
+        {mouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP), 1},
+        {mouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_WHEELUP), 1},
+        {mouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT), 1},
+        {keyPress(SDLK_8), 1},
+        {keyPress(SDLK_0), 1},
+        {keyPress(SDLK_4), 3},
+    };
+    int i = 0;
+    for (const Step& step : steps) {
+        deliver({step.event});
+        EXPECT_EQ(player().getActiveWeaponIndex(), step.slot) << "step " << i++;
+    }
+}
+
 TEST_F(InputBindings, ReleasingTheLeftOrRightButtonStartsANewWall) {
     struct Case {
         Uint8 type;
