@@ -245,16 +245,3 @@ TEST_F(PlayerDrawTest, AWallDrawsItsLiveWellsRedWhenPullingAndBlueOtherwise) {
         EXPECT_EQ(texture, 0);
     }
 }
-
-TEST_F(PlayerDrawTest, TrackingTheWindowShowsTheWholeWorldWithAMargin) {
-    auto player = build();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    player->trackWindow(2.5f);
-    GLfloat m[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    EXPECT_FLOAT_EQ(m[0], 2.0f / (220000.0f * w / h));
-    EXPECT_FLOAT_EQ(m[5], 2.0f / 220000.0f);
-    EXPECT_FLOAT_EQ(m[12], 0);
-    glLoadIdentity();
-}
