@@ -178,6 +178,18 @@ void updatePlayer(MainState& s, point target, int buttons) {
     if (player && world) player->update(s.frameTime, target, static_cast<unsigned char>(buttons), *world);
 }
 
+void drawPlayerTrail(MainState& s) {
+    if (const Player* player = livePlayer(s)) player->drawTrail(int(s.lastTicks), *s.universe);
+}
+
+void drawPlayer(const MainState& s) {
+    if (const Player* player = livePlayer(s)) player->draw();
+}
+
+void drawPlayerUI(const MainState& s) {
+    if (const Player* player = livePlayer(s)) player->drawUI();
+}
+
 // OpenAL's z axis is the game's x axis.
 void placeListener(MainState& s) {
     const point p = playerPosition(s);

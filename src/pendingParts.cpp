@@ -44,14 +44,11 @@ void processSounds(MainState&) {}
 void playerShoot(MainState&, point) {}
 void processWormholes(MainState&) {}
 void processProjectiles(MainState&) {}
-void drawPlayerTrail(MainState&) {}
 void runTimer(MainState&) {}
-void drawPlayer(MainState&) {}
 void processStars(MainState&) {}
 void processShips(MainState&) {}
 frameCounters worldCounters(const MainState&) { return frameCounters(); }
 void mouseover(MainState&, point) {}
-void drawPlayerUI(MainState&) {}
 void drawNotifications(MainState&) {}
 void runDisplays(MainState&) {}
 void topLeftUI(MainState&) {}

@@ -51,12 +51,8 @@ void playerShoot(MainState& s, point target);
 void processWormholes(MainState& s);
 // processProjectiles (player's world, universe, frame time, lastTicks).
 void processProjectiles(MainState& s);
-// The player's drawTrail (lastTicks, universe).
-void drawPlayerTrail(MainState& s);
 // runTimer (lastTicks, player's world).
 void runTimer(MainState& s);
-// The player's draw.
-void drawPlayer(MainState& s);
 // processStars (player's world, player, frame time, universe).
 void processStars(MainState& s);
 // processShips (universe, player, frame time, lastTicks).
@@ -65,8 +61,6 @@ void processShips(MainState& s);
 frameCounters worldCounters(const MainState& s);
 // mouseover (universe, target, first font, frame time).
 void mouseover(MainState& s, point target);
-// The player's drawUI.
-void drawPlayerUI(MainState& s);
 // Universe::drawNotifications (fonts, frame time).
 void drawNotifications(MainState& s);
 // Each interface display's draw then update; a display left empty is erased.

@@ -1,126 +1,13 @@
 // The key and mouse bindings, driven by real SDL events over a real Universe and player.
-#include <GL/glew.h>
-#include <gtest/gtest.h>
-#include <lua.hpp>
-
 #include <cmath>
-#include <memory>
-#include <string>
-
-#include <rapidxml/rapidxml.hpp>
 
 #include "defaultVals.h"
-#include "gameMain.h"
-#include "glTestContext.h"
-#include "input.h"
-#include "player.h"
-#include "scratchDirectory.h"
-#include "universe.h"
-#include "worldState.h"
+#include "playerGame.h"
 
-namespace {
+using playerGame::keyPress;
+using playerGame::mouseButton;
 
-// Records what the script's addUI receives.
-const char* RECORDING_SCRIPT = "received = nil\nfunction addUI(...) received = {...} end";
-
-SDL_Event keyPress(SDLKey key) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    return event;
-}
-
-SDL_Event mouseButton(Uint8 type, Uint8 button) {
-    SDL_Event event{};
-    event.type = type;
-    event.button.type = type;
-    event.button.button = button;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    return event;
-}
-
-}  // namespace
-
-class InputBindings : public GlTest {
-protected:
-    void SetUp() override {
-        GlTest::SetUp();
-        dir = std::make_unique<ScratchDirectory>(TUVARO_GAME_DIR);
-        testing::internal::CaptureStdout();
-        universe = std::make_unique<Universe>();
-        buildGame();
-        testing::internal::GetCapturedStdout();
-        s.universe = universe.get();
-        s.lua = luaL_newstate();
-        luaL_openlibs(s.lua);
-        ASSERT_EQ(luaL_dostring(s.lua, RECORDING_SCRIPT), 0);
-        SDL_Event stale;
-        while (SDL_PollEvent(&stale)) {
-        }
-    }
-    void TearDown() override {
-        setShift(SDLK_LSHIFT, false);
-        setShift(SDLK_RSHIFT, false);
-        if (s.lua) lua_close(s.lua);
-        universe.reset();
-        dir.reset();
-    }
-
-    // Two worlds, the player in the first, a ship type to place.
-    void buildGame() {
-        universe->worlds.emplace_back("Home", 100000);
-        universe->worlds.emplace_back("Away", 100000);
-        shipDataStruct type;
-        type.name = "Raider";
-        universe->shipTypes.push_back(type);
-        newPlayer();
-    }
-    // A new game's ship at the origin of the first world, with five weapon slots.
-    void newPlayer() {
-        const gravTool tool = universe->getGravToolData("Standard Grav Tool");
-        universe->player = std::make_unique<Player>(point{0, 0}, 0.0012f, 0.0006f, 0.004f, 1000.0f, 40.0f,
-                                                    universe->shaderList, std::vector<unsigned>{0, 1, 2, 3, 4},
-                                                    tool, "Fusion Torch", "Standard Hull", *universe);
-    }
-
-    Player& player() { return *universe->player; }
-
-    // Queues events through SDL and lets the game handle the queue, as a frame does.
-    void deliver(std::initializer_list<SDL_Event> events) {
-        for (SDL_Event event : events) ASSERT_EQ(SDL_PushEvent(&event), 0);
-        pollEvents(s);
-    }
-    // What the game printed while handling the events.
-    std::string deliverAndCapture(std::initializer_list<SDL_Event> events) {
-        testing::internal::CaptureStdout();
-        deliver(events);
-        return testing::internal::GetCapturedStdout();
-    }
-
-    // SDL's keyboard state is what the bindings consult for Shift.
-    static void setShift(SDLKey key, bool down) { SDL_GetKeyState(nullptr)[key] = down ? 1 : 0; }
-
-    // The number the next gravity wall will carry, as the player saves it.
-    int wallNumber() {
-        rapidxml::xml_document<char> doc;
-        auto* record = doc.allocate_node(rapidxml::node_element, "player");
-        doc.append_node(record);
-        player().save(doc, record);
-        auto* attribute = record->first_attribute("activeGravNum");
-        return attribute ? std::atoi(attribute->value()) : -1000;
-    }
-
-    void placeShips(size_t world, int count) {
-        for (int i = 0; i < count; ++i)
-            universe->worlds[world].ships.emplace_back(point{float(i) * 100, 0}, "Raider", 1, *universe);
-    }
-
-    std::unique_ptr<ScratchDirectory> dir;
-    std::unique_ptr<Universe> universe;
-    MainState s;
-};
+class InputBindings : public PlayerGame {};
 
 TEST_F(InputBindings, ZoomAndNearFactorStepByOnePointTwoWithoutBounds) {
     struct Case {

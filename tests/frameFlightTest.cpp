@@ -1,0 +1,71 @@
+// The frame drives the player: its update with the frame time and the steering keys, then its drawing.
+#include "font.h"
+#include "playerGame.h"
+
+class FrameFlight : public PlayerGame {
+protected:
+    void SetUp() override {
+        PlayerGame::SetUp();
+        testing::internal::CaptureStdout();
+        font = std::make_unique<Font>("subatomic.brelvosk.ttf");
+        testing::internal::GetCapturedStdout();
+        s.fonts = {font.get()};
+        s.lastTicks = SDL_GetTicks();
+        while (glGetError() != GL_NO_ERROR) {
+        }
+    }
+    void TearDown() override {
+        holdKey(SDLK_w, false);
+        PlayerGame::TearDown();
+    }
+
+    // The player's update reads the steering keys from SDL's keyboard state.
+    static void holdKey(SDLKey key, bool down) { SDL_GetKeyState(nullptr)[key] = down ? 1 : 0; }
+
+    // Frames a few milliseconds apart, so that each has a frame time.
+    void runFrames(int count) {
+        testing::internal::CaptureStdout();
+        for (int i = 0; i < count; ++i) {
+            SDL_Delay(3);
+            runFrame(s);
+        }
+        testing::internal::GetCapturedStdout();
+    }
+
+    std::unique_ptr<Font> font;
+};
+
+TEST_F(FrameFlight, HoldingWThrustsTheShipAlongItsHeadingFrameAfterFrame) {
+    const point start = player().getPos();
+    runFrames(3);
+    EXPECT_FLOAT_EQ(player().getPos().x, start.x) << "no thrust, no motion";
+
+    holdKey(SDLK_w, true);
+    runFrames(10);
+    const point thrusted = player().getPos();
+    EXPECT_GT(player().getVelocity().x, 0.0f);
+    EXPECT_GT(thrusted.x, start.x) << "a new ship heads along +x";
+    EXPECT_FLOAT_EQ(thrusted.y, start.y);
+
+    holdKey(SDLK_w, false);
+    runFrames(3);
+    EXPECT_GT(player().getPos().x, thrusted.x) << "it coasts on";
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(FrameFlight, FramesWithoutAPlayerOrItsWorldRunAndDrawNothingOfIt) {
+    holdKey(SDLK_w, true);
+    *player().getWorldPointer() = 5;  // names no world: nothing to fly in
+    const point start = player().getPos();
+    runFrames(3);
+    EXPECT_FLOAT_EQ(player().getPos().x, start.x);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+    universe->player.reset();
+    runFrames(3);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+
+    s.universe = nullptr;
+    runFrames(3);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
