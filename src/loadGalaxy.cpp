@@ -1,9 +1,7 @@
 // Building the shader list, catalogues, worlds and the player from the data documents.
 #include "loadGalaxy.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -18,6 +16,7 @@
 #include "star.h"
 #include "textures.h"
 #include "universe.h"
+#include "universeDocument.h"
 #include "worldState.h"
 #include "wormhole.h"
 
@@ -415,15 +414,6 @@ std::vector<unsigned int> readPlayerWeapon(Node* weapon, std::vector<unsigned in
     return armament;
 }
 
-// The file's text with a terminating NUL, ready to be parsed in place; empty when it cannot be opened.
-std::vector<char> readWholeFile(const char* fileName) {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) return {};
-    std::vector<char> text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    text.push_back('\0');
-    return text;
-}
-
 void printStarOutline(Node* star) {
     std::cout << '\t' << star->name() << std::endl;
     forEachElement(star, nullptr, [](Node* child) {
@@ -515,23 +505,8 @@ std::unique_ptr<Player> initializePlayer(Universe& u) {
 }
 
 void testXML() {
-    std::vector<char> buffer = readWholeFile("universe.xml");
-    if (buffer.empty()) {
-        std::cout << "Error, cannot open file universe.xml for the outline" << std::endl;
-        return;
-    }
+    std::vector<char> text = readWholeFile("universe.xml");
     rapidxml::xml_document<char> doc;
-    try {
-        doc.parse<0>(buffer.data());
-    } catch (const rapidxml::parse_error& e) {
-        std::cout << "Error, universe.xml does not parse: " << e.what() << " at offset "
-                  << (e.where<char>() - buffer.data()) << std::endl;
-        return;
-    }
-    Node* root = doc.first_node("universe");
-    if (!root) {
-        std::cout << "Error, universe.xml has no universe element" << std::endl;
-        return;
-    }
-    printUniverseOutline(root);
+    Node* root = nullptr;
+    if (parseDocument("universe.xml", "universe", text, doc, root)) printUniverseOutline(root);
 }

@@ -5,7 +5,10 @@
 #include <iterator>
 
 #include "galaxyTestData.h"
+#include "planet.h"
 #include "projectile.h"
+#include "star.h"
+#include "worldState.h"
 
 namespace {
 

@@ -241,7 +241,7 @@ TEST_F(GalaxyOutline, ABrokenFileIsOneLineNotACrash) {
     const struct {
         const char* text;
         const char* says;
-    } cases[] = {{"<universe><world></universe>", "does not parse"}, {"<cosmos/>", "no universe element"}};
+    } cases[] = {{"<universe><world></universe>", "does not parse"}, {"<cosmos/>", "no root element universe"}};
     for (const auto& c : cases) {
         write("universe.xml", c.text);
         testing::internal::CaptureStdout();
