@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# A data file that is missing, does not parse or lacks its root, or a galaxy
+# without worlds, stops start-up with one line naming the file and exit code 1.
+set -u
+game_dir=$1
+failures=0
+
+# run_broken NAME BREAK EXPECTED: copies the run directory, applies BREAK inside
+# it, starts the game there and checks its exit code and console.
+run_broken() {
+  local name=$1 break_it=$2 expected=$3 work out code errors
+  work=$(mktemp -d)
+  cp -r "$game_dir"/. "$work"/
+  (cd "$work" && eval "$break_it")
+  out=$(cd "$work" && SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null timeout 60 ./tuvaro 2>&1)
+  code=$?
+  rm -rf "$work"
+  errors=$(grep -c "Error" <<<"$out")
+  if [[ $code -ne 1 ]]; then
+    echo "FAIL $name: exit code $code, expected 1"; failures=$((failures + 1))
+  elif ! grep -qF "$expected" <<<"$out"; then
+    echo "FAIL $name: no line with '$expected'"; failures=$((failures + 1))
+  elif [[ $errors -ne 1 ]]; then
+    echo "FAIL $name: $errors error lines, expected one"; failures=$((failures + 1))
+  elif grep -q "terminate called\|Player initialized" <<<"$out"; then
+    echo "FAIL $name: start-up went on or aborted"; failures=$((failures + 1))
+  else
+    echo "ok   $name"
+  fi
+  [[ $code -eq 1 && $errors -eq 1 ]] || sed 's/^/    | /' <<<"$out" | tail -15
+}
+
+if [[ -z "${DISPLAY:-}" ]]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
+fi
+
+run_broken "missing file" "rm shipData.xml" "Error, cannot open file shipData.xml"
+run_broken "malformed file" "printf '<relations><faction name=\"a\"></relations>' > relations.xml" \
+  "Error, relations.xml does not parse"
+run_broken "missing root" "printf '<pilot/>' > PlayerData.xml" "Error, PlayerData.xml has no root element player"
+run_broken "no world" "printf '<universe><note/></universe>' > universe.xml" "universe.xml holds no world"
+
+exit $((failures > 0))
