@@ -16,11 +16,14 @@
 #include "font.h"
 #include "hud.h"
 #include "input.h"
+#include "loadGalaxy.h"
 #include "pendingParts.h"
 #include "player.h"
 #include "playerAccess.h"
+#include "ship.h"
 #include "textures.h"
 #include "universe.h"
+#include "worldState.h"
 
 namespace {
 
@@ -93,9 +96,14 @@ void startFrameClock(MainState& s) {
     SDL_GetRelativeMouseState(nullptr, nullptr);
 }
 
-void buildUniverse(MainState& s) {
+// A data file that cannot be read has already been named by the Universe.
+bool buildUniverse(MainState& s) {
     std::cout << "Initializing Universe" << std::endl;
-    constructUniverse(s);
+    s.universe = new Universe();
+    if (s.universe->loaded()) return true;
+    delete s.universe;
+    s.universe = nullptr;
+    return false;
 }
 
 void startLua(MainState& s) {
@@ -116,14 +124,15 @@ Font* loadFont() {
 
 bool buildWorlds(MainState& s) {
     std::cout << "Initializing stars" << std::endl;
-    initializeShaders(s);
-    if (initializeStars(s)) return true;
-    destroyUniverse(s);
+    initializeShaders(*s.universe);
+    if (initializeStars(*s.universe, s.lua)) return true;
+    delete s.universe;
+    s.universe = nullptr;
     return false;
 }
 
 void buildPlayer(MainState& s) {
-    initializePlayer(s);
+    s.universe->player = initializePlayer(*s.universe);
     std::cout << "Player initialized" << std::endl;
 }
 
@@ -135,7 +144,18 @@ void resetView(MainState& s, Font* font) {
 
 void connectScript(MainState& s) {
     initLua(s);
-    testXML(s);
+    testXML();
+}
+
+// The first ship type, faction 1, at the front of the player's world's ships.
+void placeStartShip(MainState& s) {
+    Universe& u = *s.universe;
+    if (u.shipTypes.empty()) {
+        std::cout << "No ship types, so no ship is placed at start-up" << std::endl;
+        return;
+    }
+    WorldState& world = u.worlds[size_t(u.player->getWorld())];
+    world.ships.emplace_front(point{50.0f, 50.0f}, u.shipTypes.front().name, 1, u);
 }
 
 // The sound calls' results are not acted on: a silent game still plays.
@@ -263,7 +283,7 @@ int startUp(MainState& s, int argc, char** argv) {
     clearAndBlend();
     loadImages();
     startFrameClock(s);
-    buildUniverse(s);
+    if (!buildUniverse(s)) return 1;
     startLua(s);
     setPixelAlignment();
     Font* font = loadFont();

@@ -63,6 +63,11 @@ int projectileTypeIndex(const std::string& name) {
     return -1;
 }
 
+// The GL texture of the element's "texture" image; 0, with nothing loaded, when it names none.
+unsigned int imageTexture(Universe& u, Node* node) {
+    return checkVal(node, "texture") ? u.loadDynamicTexture(getVal(node, "texture"), 1) : 0;
+}
+
 // ---- Factions and relations ----
 
 int lastFactionIndex(const Universe& u, const std::string& name) {
@@ -217,7 +222,7 @@ shipDataStruct readShipType(Universe& u, Node* node) {
     type.name = getVal(node, "name");
     // A negative mode wraps to a value no AI mode has; the ship then reports it.
     type.aiType = uint16_t(wholeNumber(node, "aiType", 4));
-    type.texture = checkVal(node, "texture") ? int32_t(u.loadDynamicTexture(getVal(node, "texture"), 1)) : 0;
+    type.texture = int32_t(imageTexture(u, node));
     type.thrust = getValF(node, "thrust", 20.0f);
     type.hitpoints = getValF(node, "hitpoints", 100.0f);
     type.size = getValF(node, "size", 40.0f);
@@ -300,8 +305,8 @@ int satelliteCount(Node* planet) {
 Planet buildPlanet(Universe& u, Node* node) {
     Planet planet(int(u.planetCache.size()), getValF(node, "radius"), getValF(node, "density") * DENSITY_SCALE,
                   getValF(node, "orbitRadius"), getValF(node, "orbitSpeed"), getValF(node, "initLoc"),
-                  getValF(node, "rotationalSpeed"), getValF(node, "initRot"),
-                  int(u.loadDynamicTexture(getVal(node, "texture"), 1)), getVal(node, "name"),
+                  getValF(node, "rotationalSpeed"), getValF(node, "initRot"), imageTexture(u, node),
+                  getVal(node, "name"),
                   readPlanetData(u, node), readExtraData(node));
     std::cout << "Adding sat" << std::endl;
     planet.setSats(u.getSatelliteData(getVal(node, "satelliteType", "Default")), satelliteCount(node));
@@ -315,7 +320,7 @@ Planet buildPlanet(Universe& u, Node* node) {
 // The index picks an entry of the fixed start-up texture table, which draws through textureAt.
 int starTextureIndex(Node* star) {
     const int index = wholeNumber(star, "texture");
-    if (index < 0 || size_t(index) >= textures.size())
+    if (index < 0 || index >= FIXED_TEXTURE_COUNT)
         std::cout << "Error, star " << getVal(star, "name") << " names texture " << index
                   << ", which is not in the texture table" << std::endl;
     return index;

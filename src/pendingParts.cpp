@@ -7,14 +7,7 @@
 
 #include "gameMain.h"
 
-void constructUniverse(MainState&) {}
-void initializeShaders(MainState&) {}
-bool initializeStars(MainState&) { return true; }
-void destroyUniverse(MainState&) {}
-void initializePlayer(MainState&) {}
 void initLua(MainState&) {}
-void testXML(MainState&) {}
-void placeStartShip(MainState&) {}
 
 // Saying so beats a silent key: the player must not believe the game was kept.
 bool saveGame(MainState&, const std::string& slot) {

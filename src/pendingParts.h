@@ -12,22 +12,8 @@ struct MainState;
 
 // Start-up.
 
-// Constructs the one Universe (parses the eight data files).
-void constructUniverse(MainState& s);
-// initializeShaders (universe).
-void initializeShaders(MainState& s);
-// initializeStars (universe, Lua state); false when the galaxy cannot be built.
-bool initializeStars(MainState& s);
-// Destroys the Universe after a failed galaxy construction.
-void destroyUniverse(MainState& s);
-// Universe::player = initializePlayer (universe).
-void initializePlayer(MainState& s);
 // initLua (universe, Lua state): host functions, registry entries, first addUI.
 void initLua(MainState& s);
-// testXML (universe): console dump of the universe document.
-void testXML(MainState& s);
-// One AI ship of the first ship type, faction 1, at (50, 50) in the player's world.
-void placeStartShip(MainState& s);
 
 // The frame.
 

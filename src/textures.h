@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
-// 24 entries at fixed indexes; a failed image keeps its slot with 0.
+// The number of entries of textures; data files may name any of them by index.
+constexpr long FIXED_TEXTURE_COUNT = 24;
+
+// FIXED_TEXTURE_COUNT entries at fixed indexes; a failed image keeps its slot with 0.
 extern std::vector<unsigned int> textures;
 extern std::vector<unsigned int> projTextures;
 extern std::vector<unsigned int> uiTextures;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the real game as a player would, in a fresh copy of the run directory
 # on a private X server: the window appears, keys reach it, the screen is not
-# blank, q quits with code 0 and the start-up log comes in order.
+# blank, q quits with code 0, the start-up log comes in order and the shipped
+# data set builds without a single error line.
 # Usage: endToEnd.test.sh GAME_DIR
 set -uo pipefail
 
@@ -17,12 +18,29 @@ readonly STARTUP_LOG=(
   "Glew is initialized"
   "Loading textures"
   "Initializing Universe"
+  "Loading universe XML files"
+  "Completed loading universe XML files"
   "Loading LUA"
   "Stack dump.  Size: "
   " End of stack dump"
   "Loading font"
   "Initializing stars"
+  "Loading shaders"
+  "Reading shader glowTrail"
+  "Reading shader smokeTrail"
+  "Reading shader flameExhaust"
+  "Reading shader wormhole"
+  "world"
+  $'\tstar'
+  "Adding sat"
+  "Adding sat done"
+  "Done slotting XML into real world data"
+  "Loading weapon Pulse Cannon into player"
+  "Loading weapon Beam Laser into player"
+  "Created."
   "Player initialized"
+  " x universe type 1"
+  "Match? "
   "Done with that, now starting main loop"
 )
 
@@ -110,6 +128,13 @@ check_startup_log_order() {
     fail "start-up log line \"${STARTUP_LOG[next]}\" missing or out of order"
 }
 
+# Failed images, shader logs, missing uniforms or equipment and bad data all say so.
+check_no_error_lines() {
+  local errors
+  errors=$(grep -n -i -E 'error|result:|not present|^No match with .|^Bad |^Not a|^Invalid' "$work/game.log")
+  [[ -z "$errors" ]] || fail "error lines in the start-up log:"$'\n'"$errors"
+}
+
 run_inside_x_server() {
   trap cleanup EXIT
   copy_run_directory "$1"
@@ -119,6 +144,7 @@ run_inside_x_server() {
   check_screen_not_blank
   quit_and_expect_exit_code 0
   check_startup_log_order
+  check_no_error_lines
   echo "PASS"
 }
 

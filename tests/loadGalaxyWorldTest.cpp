@@ -69,8 +69,8 @@ TEST_F(GalaxyWorlds, PlanetIDsCountAcrossStarsAndWorlds) {
             }
     }
     EXPECT_EQ(expectedID, 6);
-    EXPECT_TRUE(logged("note"));
-    EXPECT_LT(log.find("One"), log.find("Done slotting XML into real world data"));
+    EXPECT_NE(log.find("world\n\tstar\np0\nAdding sat\nAdding sat done\np1\n"), std::string::npos) << log;
+    EXPECT_LT(log.find("note\nworld\n"), log.find("Done slotting XML into real world data\n"));
 }
 
 TEST_F(GalaxyWorlds, AUniverseWithoutWorldsIsAFailure) {

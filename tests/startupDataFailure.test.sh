@@ -12,7 +12,7 @@ run_broken() {
   work=$(mktemp -d)
   cp -r "$game_dir"/. "$work"/
   (cd "$work" && eval "$break_it")
-  out=$(cd "$work" && SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null timeout 60 ./tuvaro 2>&1)
+  out=$(cd "$work" && SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null timeout 30 ./tuvaro 2>&1)
   code=$?
   rm -rf "$work"
   errors=$(grep -c "Error" <<<"$out")
