@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A data file that is missing, does not parse or lacks its root, or a galaxy
-# without worlds, stops start-up with one line naming the file and exit code 1.
+# without worlds, stops start-up with one line naming the file and exit code 1;
+# a galaxy without ship types starts without the start-up ship.
 set -u
 game_dir=$1
 failures=0
@@ -30,6 +31,27 @@ run_broken() {
   [[ $code -eq 1 && $errors -eq 1 ]] || sed 's/^/    | /' <<<"$out" | tail -15
 }
 
+# run_without_ship_types: the game must reach its frame loop and keep running.
+run_without_ship_types() {
+  local work out code
+  work=$(mktemp -d)
+  cp -r "$game_dir"/. "$work"/
+  printf '<ships></ships>' >"$work/shipData.xml"
+  out=$(cd "$work" && SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null timeout 10 ./tuvaro 2>&1)
+  code=$?
+  rm -rf "$work"
+  if [[ $code -ne 124 ]]; then
+    echo "FAIL no ship types: the game ended with code $code"; failures=$((failures + 1))
+  elif ! grep -q "^No ship types, so no ship is placed at start-up$" <<<"$out" ||
+    ! grep -q "^Done with that, now starting main loop$" <<<"$out"; then
+    echo "FAIL no ship types: start-up did not say so or did not finish"; failures=$((failures + 1))
+  else
+    echo "ok   no ship types"
+    return
+  fi
+  sed 's/^/    | /' <<<"$out" | tail -15
+}
+
 if [[ -z "${DISPLAY:-}" ]]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
 fi
@@ -39,5 +61,6 @@ run_broken "malformed file" "printf '<relations><faction name=\"a\"></relations>
   "Error, relations.xml does not parse"
 run_broken "missing root" "printf '<pilot/>' > PlayerData.xml" "Error, PlayerData.xml has no root element player"
 run_broken "no world" "printf '<universe><note/></universe>' > universe.xml" "universe.xml holds no world"
+run_without_ship_types
 
 exit $((failures > 0))
