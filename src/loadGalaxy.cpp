@@ -305,9 +305,8 @@ int satelliteCount(Node* planet) {
 Planet buildPlanet(Universe& u, Node* node) {
     Planet planet(int(u.planetCache.size()), getValF(node, "radius"), getValF(node, "density") * DENSITY_SCALE,
                   getValF(node, "orbitRadius"), getValF(node, "orbitSpeed"), getValF(node, "initLoc"),
-                  getValF(node, "rotationalSpeed"), getValF(node, "initRot"), imageTexture(u, node),
-                  getVal(node, "name"),
-                  readPlanetData(u, node), readExtraData(node));
+                  getValF(node, "rotationalSpeed"), getValF(node, "initRot"), int(imageTexture(u, node)),
+                  getVal(node, "name"), readPlanetData(u, node), readExtraData(node));
     std::cout << "Adding sat" << std::endl;
     planet.setSats(u.getSatelliteData(getVal(node, "satelliteType", "Default")), satelliteCount(node));
     std::cout << "Adding sat done" << std::endl;
