@@ -256,7 +256,7 @@ void drawInterfaceOverlay(MainState& s, const viewRect& view) {
     setInterfaceProjection();
     mouseover(s, cursorInWorld(s, view));
     drawPlayerUI(s);
-    drawNotifications(s);
+    if (s.universe) s.universe->drawNotifications(s.fonts, unsigned(s.frameTime));
 }
 
 void drawCornerMaps(MainState& s) {
@@ -309,7 +309,7 @@ void runFrame(MainState& s) {
     const point target = cursorInWorld(s, viewAround(playerPosition(s), s.viewHeight, aspect));
     updatePlayer(s, target, buttons);
     placeListener(s);
-    processSounds(s);
+    if (s.universe) s.universe->processSounds();
     const viewRect view = viewAround(playerPosition(s), s.viewHeight, aspect);
     setCamera(view, playerPosition(s), s.nearFactor);
     drawBackground();

@@ -33,7 +33,6 @@ void uiEvent(MainState& s, const std::vector<float>& values) {
 void clickDisplays(MainState&) {}
 void hoverDisplays(MainState&) {}
 void dragDisplays(MainState&) {}
-void processSounds(MainState&) {}
 void playerShoot(MainState&, point) {}
 void processWormholes(MainState&) {}
 void processProjectiles(MainState&) {}
@@ -42,7 +41,6 @@ void processStars(MainState&) {}
 void processShips(MainState&) {}
 frameCounters worldCounters(const MainState&) { return frameCounters(); }
 void mouseover(MainState&, point) {}
-void drawNotifications(MainState&) {}
 void runDisplays(MainState&) {}
 void topLeftUI(MainState&) {}
 void topRightUI(MainState&) {}

@@ -29,8 +29,6 @@ void clickDisplays(MainState& s);
 void hoverDisplays(MainState& s);
 // Every interface display's mouseDrag (cursor, frame time, universe, Lua state).
 void dragDisplays(MainState& s);
-// Universe::processSounds.
-void processSounds(MainState& s);
 // The player's shoot (lastTicks, player's world, target, frame time).
 void playerShoot(MainState& s, point target);
 // processWormholes (universe, lastTicks).
@@ -47,8 +45,6 @@ void processShips(MainState& s);
 frameCounters worldCounters(const MainState& s);
 // mouseover (universe, target, first font, frame time).
 void mouseover(MainState& s, point target);
-// Universe::drawNotifications (fonts, frame time).
-void drawNotifications(MainState& s);
 // Each interface display's draw then update; a display left empty is erased.
 void runDisplays(MainState& s);
 // topLeftUI (player's world, player): the close radar.
