@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
 # Plays the real game as a player would, in a fresh copy of the run directory
-# on a private X server: the window appears, keys reach it, the screen is not
-# blank, q quits with code 0, the start-up log comes in order and the shipped
-# data set builds without a single error line.
+# on a private X server: the window appears, the screen is not blank, holding
+# w moves the view, a held mouse button lays gravity walls, the other keys do
+# no harm, q quits with code 0, the start-up log comes in order, the shipped
+# data set builds without a single error line and no GL error is reported.
 # Usage: endToEnd.test.sh GAME_DIR
 set -uo pipefail
 
 readonly WINDOW_WAIT_S=20   # start-up under a software renderer takes a few seconds
 readonly EXIT_WAIT_S=10
 readonly MIN_STDDEV=0.002   # a blank screen has 0
+readonly THRUST_S=1.2       # about 150 pixels of flight at the start-up zoom
+readonly MIN_MOVED=0.01     # share of the dust region that must change (still: 0; the dots cover ~1.5%)
+# Star dust above the ship's path, clear of the corner maps, the notification
+# line, the charge bar and the frame-time graph: width x height + left + top.
+readonly DUST_REGION="600x180+300+200"
+# The lines the GL error reporter prints.
+readonly GL_ERROR_LINES='^(Invalid enumerated argument|invalid value|Invalid operation|GL stack overflow|gl stack underflow|out of memory)$'
 
 # The start-up lines, each a prefix of its log line, in the order they must come.
 readonly STARTUP_LOG=(
@@ -93,15 +101,70 @@ press_keys() {
   kill -0 "$game_pid" 2>/dev/null || fail "the game ended on the keys $*"
 }
 
+screenshot() {
+  import -window root "$work/$1" || fail "cannot take a screenshot"
+}
+
 check_screen_not_blank() {
   sleep 0.5  # let a few frames draw
-  import -window root "$work/screen.png" || fail "cannot take a screenshot"
+  screenshot screen.png
   local stddev
   stddev=$(convert "$work/screen.png" -format '%[fx:standard_deviation]' info:) ||
     fail "cannot measure the screenshot"
   echo "screenshot standard deviation: $stddev"
   awk -v s="$stddev" -v m="$MIN_STDDEV" 'BEGIN { exit !(s > m) }' ||
     fail "the screen is blank (standard deviation $stddev)"
+}
+
+# Share of the dust region's pixels that differ between two screenshots.
+dust_change() {
+  local a=$1 b=$2 pixels
+  convert "$work/$a" -crop "$DUST_REGION" +repage "$work/region-a.png" &&
+    convert "$work/$b" -crop "$DUST_REGION" +repage "$work/region-b.png" ||
+    fail "cannot cut the dust region"
+  # compare's exit code only says whether the images differ; the count is on stderr.
+  pixels=$(compare -metric AE -fuzz 5% "$work/region-a.png" "$work/region-b.png" null: 2>&1)
+  [[ "$pixels" =~ ^[0-9.e+]+$ ]] || fail "cannot compare the dust regions: $pixels"
+  local w=${DUST_REGION%%x*} rest=${DUST_REGION#*x}
+  awk -v p="$pixels" -v n="$((w * ${rest%%+*}))" 'BEGIN { printf "%.4f", p / n }'
+}
+
+check_view_moves_under_thrust() {
+  screenshot before-thrust.png
+  xdotool keydown w || fail "xdotool could not hold w"
+  sleep "$THRUST_S"
+  xdotool keyup w || fail "xdotool could not release w"
+  screenshot after-thrust.png
+  local moved
+  moved=$(dust_change before-thrust.png after-thrust.png)
+  echo "dust region changed under thrust: $moved"
+  awk -v m="$moved" -v min="$MIN_MOVED" 'BEGIN { exit !(m >= min) }' ||
+    fail "holding w did not move the view (changed share $moved)"
+  kill -0 "$game_pid" 2>/dev/null || fail "the game ended while thrusting"
+}
+
+walls_laid() { grep -c '^Wall created$' "$work/game.log"; }
+
+# Two presses of the left button lay two walls: the release starts a new one.
+check_mouse_lays_walls() {
+  local before after
+  before=$(walls_laid)
+  for press in 1 2; do
+    xdotool mousedown 1 || fail "xdotool could not press the mouse button"
+    sleep 0.4
+    xdotool mouseup 1 || fail "xdotool could not release the mouse button"
+    sleep 0.1
+  done
+  after=$(walls_laid)
+  echo "walls laid by two presses: $((after - before))"
+  ((after - before == 2)) || fail "two presses of the left button laid $((after - before)) walls"
+  kill -0 "$game_pid" 2>/dev/null || fail "the game ended while laying walls"
+}
+
+check_no_gl_errors() {
+  local errors
+  errors=$(grep -cE "$GL_ERROR_LINES" "$work/game.log")
+  ((errors == 0)) || fail "$errors GL error lines in the log"
 }
 
 quit_and_expect_exit_code() {
@@ -140,11 +203,16 @@ run_inside_x_server() {
   copy_run_directory "$1"
   start_game
   wait_for_window
-  press_keys w a s d
   check_screen_not_blank
+  check_view_moves_under_thrust
+  press_keys a s d
+  check_mouse_lays_walls
+  press_keys p 1 2 3 4 5 6 7
+  press_keys minus minus minus equal equal equal
   quit_and_expect_exit_code 0
   check_startup_log_order
   check_no_error_lines
+  check_no_gl_errors
   echo "PASS"
 }
 
