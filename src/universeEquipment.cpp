@@ -75,22 +75,40 @@ void overlay(XmlNode* node, gravTool& tool) {
     }
 }
 
-// The entries of every section of the root called section, in document order;
-// a child of the wrong kind is reported and skipped.
+// Visits the entries of one section in order, reporting and skipping a child of the
+// wrong kind; stops (and gives false) as soon as visit gives false.
+template <class Visit>
+bool forEachEntryOf(XmlNode* section, const char* entry, const char* complaint, Visit visit) {
+    for (XmlNode* child = section->first_node(); child; child = child->next_sibling()) {
+        if (child->type() != rapidxml::node_element)
+            continue;
+        if (!named(child, entry))
+            std::cout << complaint << std::endl;
+        else if (!visit(child))
+            return false;
+    }
+    return true;
+}
+
+// The same over every section of the root called section, in document order.
 template <class Visit>
 void forEachEntry(XmlNode* root, const char* section, const char* entry, const char* complaint,
                   Visit visit) {
     if (!root)
         return;
     for (XmlNode* group = root->first_node(section); group; group = group->next_sibling(section))
-        for (XmlNode* child = group->first_node(); child; child = child->next_sibling()) {
-            if (child->type() != rapidxml::node_element)
-                continue;
-            if (!named(child, entry))
-                std::cout << complaint << std::endl;
-            else if (!visit(child))
-                return;
-        }
+        if (!forEachEntryOf(group, entry, complaint, visit))
+            return;
+}
+
+// Lays every entry of the section named "default" over record, later ones last.
+template <class Record>
+void applyDefaults(XmlNode* section, const char* entry, const char* complaint, Record& record) {
+    forEachEntryOf(section, entry, complaint, [&record](XmlNode* node) {
+        if (getVal(node, "name") == "default")
+            overlay(node, record);
+        return true;
+    });
 }
 
 // The first entry named name laid over fallback; fallback itself (reported) when none has it.
@@ -114,16 +132,14 @@ Record lookUp(XmlNode* root, const char* section, const char* entry, const char*
 }  // namespace
 
 void Universe::applyDefaultEquipment() {
-    forEachEntry(equipmentRoot, "engines", "engine", notEngine, [this](XmlNode* node) {
-        if (getVal(node, "name") == "default")
-            overlay(node, defaultEngine);
-        return true;
-    });
-    forEachEntry(equipmentRoot, "hulls", "hull", notHullAtStart, [this](XmlNode* node) {
-        if (getVal(node, "name") == "default")
-            overlay(node, defaultHull);
-        return true;
-    });
+    if (!equipmentRoot)
+        return;
+    for (XmlNode* section = equipmentRoot->first_node(); section; section = section->next_sibling()) {
+        if (named(section, "engines"))
+            applyDefaults(section, "engine", notEngine, defaultEngine);
+        else if (named(section, "hulls"))
+            applyDefaults(section, "hull", notHullAtStart, defaultHull);
+    }
 }
 
 engineData Universe::getEngineData(const std::string& name) const {
