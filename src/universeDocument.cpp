@@ -38,6 +38,7 @@ bool parseDocument(const std::string& fileName, const char* rootName, std::vecto
     }
     root = doc.first_node(rootName);
     if (!root) {
+        doc.clear();
         std::cout << "Error, " << fileName << " has no root element " << rootName << std::endl;
         return false;
     }
