@@ -10,6 +10,7 @@ protected:
         font = std::make_unique<Font>("subatomic.brelvosk.ttf");
         testing::internal::GetCapturedStdout();
         s.fonts = {font.get()};
+        flyInAnEmptyWorld();
         s.lastTicks = SDL_GetTicks();
         while (glGetError() != GL_NO_ERROR) {
         }
@@ -17,6 +18,14 @@ protected:
     void TearDown() override {
         holdKey(SDLK_w, false);
         PlayerGame::TearDown();
+    }
+
+    // No star or planet pulls the ship there, so only the controls move it.
+    void flyInAnEmptyWorld() {
+        universe->worlds.emplace_back("Empty", 100000);
+        testing::internal::CaptureStdout();
+        player().warpWorld(int(universe->worlds.size()) - 1, *universe);
+        testing::internal::GetCapturedStdout();
     }
 
     // The player's update reads the steering keys from SDL's keyboard state.

@@ -16,7 +16,9 @@
 #include "gameMain.h"
 #include "glTestContext.h"
 #include "input.h"
+#include "loadGalaxy.h"
 #include "player.h"
+#include "projectile.h"
 #include "scratchDirectory.h"
 #include "universe.h"
 #include "worldState.h"
@@ -48,17 +50,24 @@ inline SDL_Event mouseButton(Uint8 type, Uint8 button) {
 
 class PlayerGame : public GlTest {
 protected:
+    // The shipped galaxy and player, built as start-up builds them, in a copy of the run directory.
     void SetUp() override {
         GlTest::SetUp();
+        savedWeapons = WEAPONDATA;
         dir = std::make_unique<ScratchDirectory>(TUVARO_GAME_DIR);
-        testing::internal::CaptureStdout();
-        universe = std::make_unique<Universe>();
-        buildGame();
-        testing::internal::GetCapturedStdout();
-        s.universe = universe.get();
         s.lua = luaL_newstate();
         luaL_openlibs(s.lua);
         ASSERT_EQ(luaL_dostring(s.lua, playerGame::RECORDING_SCRIPT), 0);
+        testing::internal::CaptureStdout();
+        universe = std::make_unique<Universe>();
+        initializeShaders(*universe);
+        const bool built = initializeStars(*universe, s.lua);
+        if (built) newPlayer();
+        testing::internal::GetCapturedStdout();
+        ASSERT_TRUE(built);
+        ASSERT_GE(universe->worlds.size(), 2u);
+        ASSERT_FALSE(universe->shipTypes.empty());
+        s.universe = universe.get();
         SDL_Event stale;
         while (SDL_PollEvent(&stale)) {
         }
@@ -66,22 +75,16 @@ protected:
     void TearDown() override {
         setShift(SDLK_LSHIFT, false);
         setShift(SDLK_RSHIFT, false);
-        if (s.lua) lua_close(s.lua);
         universe.reset();
+        if (s.lua) lua_close(s.lua);
         dir.reset();
+        WEAPONDATA = savedWeapons;
     }
 
-    // Two worlds, the player in the first, a ship type to place.
-    void buildGame() {
-        universe->worlds.emplace_back("Home", 100000);
-        universe->worlds.emplace_back("Away", 100000);
-        shipDataStruct type;
-        type.name = "Raider";
-        universe->shipTypes.push_back(type);
-        newPlayer();
-    }
-    // A new game's ship at the origin of the first world, with five weapon slots.
-    void newPlayer() {
+    // A new game's ship from the shipped player file.
+    void newPlayer() { universe->player = initializePlayer(*universe); }
+    // A new game's ship at the origin of the first world with only five weapon slots.
+    void fiveSlotPlayer() {
         const gravTool tool = universe->getGravToolData("Standard Grav Tool");
         universe->player = std::make_unique<Player>(point{0, 0}, 0.0012f, 0.0006f, 0.004f, 1000.0f, 40.0f,
                                                     universe->shaderList, std::vector<unsigned>{0, 1, 2, 3, 4},
@@ -117,11 +120,13 @@ protected:
 
     void placeShips(size_t world, int count) {
         for (int i = 0; i < count; ++i)
-            universe->worlds[world].ships.emplace_back(point{float(i) * 100, 0}, "Raider", 1, *universe);
+            universe->worlds[world].ships.emplace_back(point{float(i) * 100, 0}, universe->shipTypes[0].name, 1,
+                                                       *universe);
     }
 
     std::unique_ptr<ScratchDirectory> dir;
     std::unique_ptr<Universe> universe;
     MainState s;
+    std::vector<projectileData> savedWeapons;
 };
 
