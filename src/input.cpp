@@ -1,6 +1,7 @@
 // The input side of the frame: SDL's event queue, the pointer passes and the virtual cursor.
 #include "input.h"
 
+#include <cmath>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -28,11 +29,17 @@ bool shiftHeld() {
     return keys[SDLK_LSHIFT] || keys[SDLK_RSHIFT];
 }
 
+// A step that would reach 0 or infinity is refused: from there the opposite key could
+// never bring the view back, and the camera's frustum would be invalid.
+void stepTo(float& value, float next) {
+    if (std::isnormal(next)) value = next;
+}
+
 void quit(MainState& s, int) { exitGame(s); }
-void nearer(MainState& s, int) { s.nearFactor *= NEAR_STEP; }
-void farther(MainState& s, int) { s.nearFactor /= NEAR_STEP; }
-void zoomIn(MainState& s, int) { s.viewHeight /= ZOOM_STEP; }
-void zoomOut(MainState& s, int) { s.viewHeight *= ZOOM_STEP; }
+void nearer(MainState& s, int) { stepTo(s.nearFactor, s.nearFactor * NEAR_STEP); }
+void farther(MainState& s, int) { stepTo(s.nearFactor, s.nearFactor / NEAR_STEP); }
+void zoomIn(MainState& s, int) { stepTo(s.viewHeight, s.viewHeight / ZOOM_STEP); }
+void zoomOut(MainState& s, int) { stepTo(s.viewHeight, s.viewHeight * ZOOM_STEP); }
 
 // A failed save must not be followed by loading whatever "temp" held before.
 void reMode(MainState& s, int) {

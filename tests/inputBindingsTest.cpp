@@ -33,6 +33,29 @@ TEST_F(InputBindings, ZoomAndNearFactorStepByOnePointTwoWithoutBounds) {
     }
 }
 
+TEST_F(InputBindings, ZoomAndNearFactorStopShortOfZeroAndInfinitySoTheOppositeKeyBringsThemBack) {
+    struct Case {
+        SDLKey away, back;
+        float MainState::*value;
+    };
+    const Case cases[] = {
+        {SDLK_MINUS, SDLK_EQUALS, &MainState::viewHeight},
+        {SDLK_EQUALS, SDLK_MINUS, &MainState::viewHeight},
+        {SDLK_m, SDLK_n, &MainState::nearFactor},
+        {SDLK_n, SDLK_m, &MainState::nearFactor},
+    };
+    for (const Case& c : cases) {
+        s.viewHeight = 4000;
+        s.nearFactor = 1;
+        for (int i = 0; i < 1200; ++i) handleEvent(s, keyPress(c.away));
+        const float extreme = s.*c.value;
+        EXPECT_TRUE(std::isnormal(extreme)) << "key " << c.away << " gave " << extreme;
+        handleEvent(s, keyPress(c.back));
+        EXPECT_NE(s.*c.value, extreme) << "key " << c.back << " after " << c.away;
+        EXPECT_TRUE(std::isnormal(s.*c.value));
+    }
+}
+
 TEST_F(InputBindings, ShiftWithAFunctionKeySavesItsSlotAndTheKeyAloneLoadsIt) {
     struct Case {
         SDLKey shift;  // SDLK_UNKNOWN: none held
