@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Plays the real game as a player would, in a fresh copy of the run directory
 # on a private X server: the window appears, the screen is not blank, holding
-# w moves the view, a held mouse button lays gravity walls, the other keys do
-# no harm, q quits with code 0, the start-up log comes in order, the shipped
+# w moves the view, a held mouse button lays gravity walls, r reopens the
+# window at 800 x 600, the other keys do no harm, q quits with code 0, the start-up log comes in order, the shipped
 # data set builds without a single error line and no GL error is reported.
 # Usage: endToEnd.test.sh GAME_DIR
 set -uo pipefail
@@ -161,6 +161,16 @@ check_mouse_lays_walls() {
   kill -0 "$game_pid" 2>/dev/null || fail "the game ended while laying walls"
 }
 
+# r saves, reopens the window at 800 x 600 and loads again; the game draws on.
+check_re_mode() {
+  press_keys r
+  sleep 1
+  local geometry
+  geometry=$(xdotool getwindowgeometry --shell "$window") || fail "cannot read the window's size"
+  [[ "$geometry" == *$'WIDTH=800\nHEIGHT=600'* ]] || fail "after r the window is not 800 x 600: $geometry"
+  check_screen_not_blank
+}
+
 check_no_gl_errors() {
   local errors
   errors=$(grep -cE "$GL_ERROR_LINES" "$work/game.log")
@@ -208,7 +218,9 @@ run_inside_x_server() {
   press_keys a s d
   check_mouse_lays_walls
   press_keys p 1 2 3 4 5 6 7
-  press_keys minus minus minus equal equal equal
+  press_keys minus minus minus equal equal equal n n m m c
+  press_keys shift+F1 F1
+  check_re_mode
   quit_and_expect_exit_code 0
   check_startup_log_order
   check_no_error_lines
