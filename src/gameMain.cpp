@@ -273,6 +273,21 @@ void swapBuffers() {
 
 }  // namespace
 
+frameCounters worldCounters(const MainState& s) {
+    frameCounters counters;
+    if (!s.universe) return counters;
+    if (const WorldState* world = s.universe->currentWorld) {
+        counters.ships = unsigned(world->ships.size());
+        counters.projectiles = unsigned(world->projectiles.size());
+        counters.timers = unsigned(world->timers.size());
+    }
+    if (const Player* player = livePlayer(s)) {
+        counters.playerHealth = player->getHealth();
+        counters.landedPlanet = player->getPlanetId();
+    }
+    return counters;
+}
+
 int startUp(MainState& s, int argc, char** argv) {
     greet();
     if (!initSdl()) return 1;

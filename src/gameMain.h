@@ -7,6 +7,7 @@
 
 #include "basics.h"
 #include "frameTimeRing.h"
+#include "hud.h"
 
 class Font;
 class Universe;
@@ -32,6 +33,8 @@ struct MainState {
 int startUp(MainState& s, int argc, char** argv);
 // One frame: time, input, player, camera, world passes, HUD, swap.
 void runFrame(MainState& s);
+// What the frame-time counters show: the current world's counts and the player's state.
+frameCounters worldCounters(const MainState& s);
 // Shuts sound and Lua down and ends the process with code 0; nothing is saved.
 [[noreturn]] void exitGame(MainState& s);
 // A new Lua state with every standard library, after running the script

@@ -39,7 +39,6 @@ void processProjectiles(MainState&) {}
 void runTimer(MainState&) {}
 void processStars(MainState&) {}
 void processShips(MainState&) {}
-frameCounters worldCounters(const MainState&) { return frameCounters(); }
 void mouseover(MainState&, point) {}
 void runDisplays(MainState&) {}
 void topLeftUI(MainState&) {}

@@ -41,8 +41,6 @@ void runTimer(MainState& s);
 void processStars(MainState& s);
 // processShips (universe, player, frame time, lastTicks).
 void processShips(MainState& s);
-// What the frame-time counters show of the current world and the player.
-frameCounters worldCounters(const MainState& s);
 // mouseover (universe, target, first font, frame time).
 void mouseover(MainState& s, point target);
 // Each interface display's draw then update; a display left empty is erased.

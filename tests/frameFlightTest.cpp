@@ -78,3 +78,23 @@ TEST_F(FrameFlight, FramesWithoutAPlayerOrItsWorldRunAndDrawNothingOfIt) {
     runFrames(3);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
+
+TEST_F(FrameFlight, TheCountersFollowTheWorldThePlayerIsIn) {
+    placeShips(universe->worlds.size() - 1, 3);
+    player().takeDamage(250.0f);
+    const frameCounters counters = worldCounters(s);
+    EXPECT_EQ(counters.ships, 3u);
+    EXPECT_EQ(counters.projectiles, 0u);
+    EXPECT_EQ(counters.timers, 0u);
+    EXPECT_FLOAT_EQ(counters.playerHealth, player().getHealth());
+    EXPECT_GT(counters.playerHealth, 0.0f) << "the shipped hull's hit points, less the damage";
+    EXPECT_EQ(counters.landedPlanet, -1);
+
+    testing::internal::CaptureStdout();
+    player().warpWorld(0, *universe);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(worldCounters(s).ships, unsigned(universe->worlds[0].ships.size()));
+
+    s.universe = nullptr;
+    EXPECT_EQ(worldCounters(s).ships, 0u);
+}
