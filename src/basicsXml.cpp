@@ -3,8 +3,11 @@
 
 #include <rapidxml/rapidxml.hpp>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 
 using Node = rapidxml::xml_node<char>;
 using Document = rapidxml::xml_document<char>;
@@ -18,7 +21,14 @@ const Attribute* findAttribute(const Node* node, const char* name) {
 
 std::string textOf(const Attribute* attribute) { return {attribute->value(), attribute->value_size()}; }
 
-float parsedFloat(const std::string& text) { return static_cast<float>(std::atof(text.c_str())); }
+// Saves and data files are input: "nan" or "inf" would spread through every position
+// and speed they touch, so they read as text that is no number.
+float parsedFloat(const std::string& text) {
+    const double value = std::atof(text.c_str());
+    if (!std::isfinite(value)) return 0.0f;
+    const double largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(value, -largest, largest));
+}
 
 void reportMissing(const char* name) {
     std::cout << "Error, XML value " << name << " not present, and is required" << std::endl;

@@ -5,6 +5,7 @@
 #include <rapidxml/rapidxml_print.hpp>
 
 #include <climits>
+#include <limits>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -42,7 +43,8 @@ std::string printed(const rapidxml::xml_document<char>& doc) {
 
 const char* SAMPLE =
     "<ship num=\"12abc\" word=\"abc\" empty=\"\" lead=\"  7.5\" big=\"1e30\" exp=\"1e+06\" frac=\"123.9\""
-    " neg=\"-42\" huge=\"99999999999999999999999\" time=\"4294967295\" num=\"99\"/>";
+    " neg=\"-42\" nan=\"nan\" inf=\"-inf\" over=\"1e39\" under=\"-1e39\""
+    " huge=\"99999999999999999999999\" time=\"4294967295\" num=\"99\"/>";
 
 }  // namespace
 
@@ -83,6 +85,13 @@ TEST_F(XmlRead, FloatReadersTakeTheNumericPrefix) {
     EXPECT_FLOAT_EQ(getValF(ship(), "missing"), 0);
     EXPECT_FLOAT_EQ(getValF(ship(), "missing", 1000), 1000);
     EXPECT_FLOAT_EQ(getValF(ship(), "big"), 1e30f);
+}
+
+TEST_F(XmlRead, FloatReadersTurnNonFiniteTextToZeroAndClampToTheFloatRange) {
+    EXPECT_EQ(getValF(ship(), "nan", 1000), 0.0f);  // a "nan" position must not spread through a save
+    EXPECT_EQ(getValFND(ship(), "inf"), 0.0f);
+    EXPECT_EQ(getValF(ship(), "over"), std::numeric_limits<float>::max());
+    EXPECT_EQ(getValFND(ship(), "under"), -std::numeric_limits<float>::max());
 }
 
 TEST_F(XmlRead, IntegerReaderStopsAtTheFirstNonDigitAndNeverOverflows) {
