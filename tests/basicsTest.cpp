@@ -10,7 +10,7 @@
 
 #include "basics.h"
 #include "glTestContext.h"
-#include "scratchDir.h"
+#include "scratchDirectory.h"
 
 TEST(ToString, WritesTheStreamDefaultFormatsThatSavesRelyOn) {
     struct Case {
@@ -119,7 +119,7 @@ TEST(WholeNumbers, SaturatingConversionIsDefinedForEveryInput) {
 }
 
 TEST(ReadData, ReadsRowsCommentsAndLabels) {
-    ScratchDir dir;
+    ScratchDirectory dir;
     std::string file = dir.write("table.txt",
                                  "# heading line with 9 9 9\n"
                                  "1 2 3 @first_row\n"
@@ -138,7 +138,7 @@ TEST(ReadData, ReadsRowsCommentsAndLabels) {
 }
 
 TEST(ReadData, AppendsToRowsAlreadyGiven) {
-    ScratchDir dir;
+    ScratchDirectory dir;
     std::string file = dir.write("more.txt", "5 6 @later 7");
     std::vector<std::vector<float>> rows = {{1, 2}};
     std::vector<std::vector<std::string>> labels;
@@ -151,7 +151,7 @@ TEST(ReadData, AppendsToRowsAlreadyGiven) {
 }
 
 TEST(ReadData, BadInputIsReportedAndHarmless) {
-    ScratchDir dir;
+    ScratchDirectory dir;
     std::vector<std::vector<float>> rows = {{9}};
     std::vector<std::vector<std::string>> labels;
 

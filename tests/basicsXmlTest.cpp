@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "basicsXml.h"
-#include "scratchDir.h"
+#include "scratchDirectory.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ class XmlRead : public ::testing::Test {
 protected:
     void SetUp() override { sample = std::make_unique<XmlFile>(dir.write("sample.xml", SAMPLE)); }
     rapidxml::xml_node<char>* ship() { return sample->root(); }
-    ScratchDir dir;
+    ScratchDirectory dir;
     std::unique_ptr<XmlFile> sample;
 };
 
@@ -161,7 +161,7 @@ TEST(XmlWrite, WritersFormatValuesAndKeepThemAfterTheCallersStringsAreGone) {
 }
 
 TEST(XmlWrite, ChangeMovesTheAttributeToTheEnd) {
-    ScratchDir dir;
+    ScratchDirectory dir;
     XmlFile file(dir.write("abc.xml", "<e a=\"1\" b=\"2\" c=\"3\" b=\"4\"/>"));
     auto* e = file.root();
     changeAttribValue(file.doc, e, "b", 9.5f);
@@ -175,7 +175,7 @@ TEST(XmlWrite, ChangeMovesTheAttributeToTheEnd) {
 }
 
 TEST(XmlWrite, SavedValuesReadBackFromAFile) {
-    ScratchDir dir;
+    ScratchDirectory dir;
     rapidxml::xml_document<char> doc;
     auto* root = doc.allocate_node(rapidxml::node_element, "universe");
     doc.append_node(root);

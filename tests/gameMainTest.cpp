@@ -3,28 +3,14 @@
 #include <gtest/gtest.h>
 #include <lua.hpp>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "defaultVals.h"
 #include "gameMain.h"
 #include "glTestContext.h"
+#include "scratchDirectory.h"
 
 namespace {
-
-// A script file that removes itself when the test ends.
-class ScriptFile {
-public:
-    explicit ScriptFile(const std::string& text) : path(testing::TempDir() + "tuvaroScript.lua") {
-        std::ofstream(path) << text;
-    }
-    ~ScriptFile() { std::remove(path.c_str()); }
-    const char* name() const { return path.c_str(); }
-
-private:
-    std::string path;
-};
 
 bool isFunction(lua_State* lua, const char* name) {
     lua_getglobal(lua, name);
@@ -48,10 +34,10 @@ TEST(UiScript, LeavesTheStackEmptyWhetherItRanOrFailed) {
         {"missing file", nullptr, true},
     };
     for (const Case& c : cases) {
-        ScriptFile file(c.script ? c.script : "");
-        if (!c.script) std::remove(file.name());
+        ScratchDirectory dir;
+        const std::string file = c.script ? dir.write("ui.lua", c.script) : dir.file("missing.lua");
         testing::internal::CaptureStdout();
-        lua_State* lua = openUiScript(file.name());
+        lua_State* lua = openUiScript(file.c_str());
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_EQ(lua_gettop(lua), 0) << c.what;
         EXPECT_EQ(out.find("Error opening ui.lua") != std::string::npos, c.fails) << c.what << ": " << out;

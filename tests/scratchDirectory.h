@@ -1,4 +1,4 @@
-// A temporary working directory for tests that read or remove content files.
+// A temporary working directory for tests that read and write real files.
 #pragma once
 
 #include <filesystem>
@@ -20,15 +20,20 @@ public:
     }
     ~ScratchDirectory() {
         std::filesystem::current_path(previous);
-        std::filesystem::remove_all(path);
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
     }
     ScratchDirectory(const ScratchDirectory&) = delete;
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
-    // Writes text, byte for byte, to a file in the directory.
-    void write(const std::string& name, const std::string& text) const {
+    // Writes text, byte for byte, to name (relative to the directory) and returns the file's path.
+    std::string write(const std::string& name, const std::string& text) const {
+        std::filesystem::create_directories((path / name).parent_path());
         std::ofstream(path / name, std::ios::binary) << text;
+        return file(name);
     }
+    // The path of name inside the directory.
+    std::string file(const std::string& name) const { return (path / name).string(); }
     // Removes one file of the directory.
     void remove(const std::string& name) const { std::filesystem::remove(path / name); }
 

@@ -10,7 +10,7 @@
 #include "defaultVals.h"
 #include "glTestContext.h"
 #include "glowTrail.h"
-#include "scratchDir.h"
+#include "scratchDirectory.h"
 #include "shaderList.h"
 #include "smokeTrail.h"
 
@@ -97,7 +97,7 @@ protected:
 }  // namespace
 
 TEST_F(TrailDraw, ProgramsThatFailToLinkDrawNothing) {
-    ScratchDir dir;
+    ScratchDirectory dir;
     for (const char* name : {"glowTrail", "smokeTrail"}) {
         dir.write(std::string(name) + ".vs", "#version 120\nvoid main() { this is not glsl }\n");
         dir.write(std::string(name) + ".fs", "#version 120\nvoid main() { gl_FragColor = vec4(1.0); }\n");
