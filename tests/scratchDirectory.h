@@ -34,6 +34,11 @@ public:
     }
     // The path of name inside the directory.
     std::string file(const std::string& name) const { return (path / name).string(); }
+    // Copies one file of the game's run directory to the same place in this directory.
+    void copyFromGame(const std::string& name) const {
+        std::filesystem::create_directories((path / name).parent_path());
+        std::filesystem::copy_file(std::filesystem::path(TUVARO_GAME_DIR) / name, path / name);
+    }
     // Removes one file of the directory.
     void remove(const std::string& name) const { std::filesystem::remove(path / name); }
 

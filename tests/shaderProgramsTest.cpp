@@ -134,7 +134,7 @@ TEST_F(ShaderProgramsTest, EveryGameProgramBuildsSilentlyAndDraws) {
     ScratchDirectory dir;
     for (const char* suffix : {".vs", ".fs"})
         for (const char* name : {"glowTrail", "smokeTrail", "flameExhaust", "wormhole"})
-            std::filesystem::copy(std::string(TUVARO_GAME_DIR) + "/" + name + suffix, dir.path);
+            dir.copyFromGame(std::string(name) + suffix);
     const programCase cases[] = {
         {"glowTrail", {}, drawGlow},
         {"smokeTrail",
@@ -178,7 +178,7 @@ TEST_F(ShaderProgramsTest, EveryGameProgramBuildsSilentlyAndDraws) {
 TEST_F(ShaderProgramsTest, AGlowTrailThatHasNotMovedDrawsNothing) {
     ScratchDirectory dir;
     for (const char* suffix : {".vs", ".fs"})
-        std::filesystem::copy(std::string(TUVARO_GAME_DIR) + "/glowTrail" + suffix, dir.path);
+        dir.copyFromGame(std::string("glowTrail") + suffix);
     ShaderList list;
     CaptureStdout();
     list.insertShader("glowTrail");

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "universe.h"
-#include "universeTestData.h"
+#include "dataDirectory.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ std::string constructAndCapture(bool& loaded) {
 }  // namespace
 
 TEST(UniverseDocuments, AllFilesLoadWithTheirRootsAndNoError) {
-    UniverseDataDirectory dir;
+    DataDirectory dir;
     dir.write("universe.xml", "<universe><world name=\"A\"/></universe>");
     testing::internal::CaptureStdout();
     Universe universe;
@@ -53,7 +53,7 @@ TEST(UniverseDocuments, EachBrokenFileGivesOneLineNamingItAndFailsTheLoad) {
         std::string text;
         std::string reason;
     };
-    for (const auto& [file, root] : UniverseDataDirectory::roots()) {
+    for (const auto& [file, root] : DataDirectory::roots()) {
         const Case cases[] = {
             {"missing", true, "", "cannot open file"},
             {"malformed", false, "<" + root + "><a x=></" + root + ">", "does not parse"},
@@ -63,7 +63,7 @@ TEST(UniverseDocuments, EachBrokenFileGivesOneLineNamingItAndFailsTheLoad) {
         };
         for (const Case& c : cases) {
             SCOPED_TRACE(file + " " + c.what);
-            UniverseDataDirectory dir;
+            DataDirectory dir;
             if (c.remove)
                 dir.remove(file);
             else
@@ -79,7 +79,7 @@ TEST(UniverseDocuments, EachBrokenFileGivesOneLineNamingItAndFailsTheLoad) {
 }
 
 TEST(UniverseDocuments, AParseErrorNamesTheParsersReasonAndOffset) {
-    UniverseDataDirectory dir;
+    DataDirectory dir;
     dir.write("shaders.xml", "<shaders><a x=></shaders>");
     bool loaded = true;
     std::string out = constructAndCapture(loaded);
@@ -89,7 +89,7 @@ TEST(UniverseDocuments, AParseErrorNamesTheParsersReasonAndOffset) {
 }
 
 TEST(UniverseDocuments, TwoBrokenFilesAreEachReportedOnce) {
-    UniverseDataDirectory dir;
+    DataDirectory dir;
     dir.remove("projectiles.xml");
     dir.write("relations.xml", "<relations>");
     bool loaded = true;
@@ -100,7 +100,7 @@ TEST(UniverseDocuments, TwoBrokenFilesAreEachReportedOnce) {
 }
 
 TEST(UniverseDocuments, ADirectoryInPlaceOfAFileCannotBeOpened) {
-    UniverseDataDirectory dir;
+    DataDirectory dir;
     dir.remove("PlayerData.xml");
     std::filesystem::create_directory(dir.path / "PlayerData.xml");
     bool loaded = true;

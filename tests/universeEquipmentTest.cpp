@@ -3,8 +3,9 @@
 
 #include <climits>
 
+#include "capturedOutput.h"
+#include "dataDirectory.h"
 #include "universe.h"
-#include "universeTestData.h"
 
 namespace {
 
@@ -14,19 +15,12 @@ struct Loaded {
 };
 
 Loaded withEquipment(const std::string& sections) {
-    UniverseDataDirectory dir;  // the Universe keeps the documents it read
-    dir.write("EquipmentData.xml", "<equipment>" + sections + "</equipment>");
+    DataDirectory dir;  // the Universe keeps the documents it read
+    dir.data("EquipmentData.xml", sections);
     testing::internal::CaptureStdout();
     Loaded result{"", std::make_unique<Universe>()};
     result.startOutput = testing::internal::GetCapturedStdout();
     return result;
-}
-
-template <class Look>
-std::string captured(Look look) {
-    testing::internal::CaptureStdout();
-    look();
-    return testing::internal::GetCapturedStdout();
 }
 
 }  // namespace
@@ -160,7 +154,7 @@ TEST(UniverseEquipment, WrongEntriesAreReportedAtStartAndOnEveryWalkPastThem) {
 }
 
 TEST(UniverseEquipment, ARootlessEquipmentFileLeavesOnlyTheFallbacks) {
-    UniverseDataDirectory dir;
+    DataDirectory dir;
     dir.write("EquipmentData.xml", "<gear><engines><engine name=\"default\" thrust=\"5\"/></engines></gear>");
     testing::internal::CaptureStdout();
     Universe u;

@@ -11,9 +11,10 @@
 #include <AL/alc.h>
 #include <AL/alut.h>
 
+#include "capturedOutput.h"
+#include "dataDirectory.h"
 #include "glTestContext.h"
 #include "universe.h"
-#include "universeTestData.h"
 
 namespace {
 
@@ -22,21 +23,6 @@ std::unique_ptr<Universe> emptyUniverse() {
     auto universe = std::make_unique<Universe>();
     testing::internal::GetCapturedStdout();
     return universe;
-}
-
-template <class Step>
-std::string captured(Step step) {
-    testing::internal::CaptureStdout();
-    step();
-    return testing::internal::GetCapturedStdout();
-}
-
-// Copies a file of the game's run directory into the current directory.
-void copyFromGame(const std::string& name) {
-    const std::filesystem::path target(name);
-    if (target.has_parent_path())
-        std::filesystem::create_directories(target.parent_path());
-    std::filesystem::copy_file(std::filesystem::path(TUVARO_GAME_DIR) / target, target);
 }
 
 int countOccurrences(const std::string& text, const std::string& piece) {
@@ -64,8 +50,8 @@ class TextureCacheTest : public GlTest {};
 }  // namespace
 
 TEST_F(TextureCacheTest, AnImageLoadsOnceWhateverTheModeOfLaterRequests) {
-    UniverseDataDirectory dir;
-    copyFromGame("whiteDot.png");
+    DataDirectory dir;
+    dir.copyFromGame("whiteDot.png");
     auto u = emptyUniverse();
     unsigned int first = 0, second = 0;
     std::string out = captured([&] {
@@ -81,7 +67,7 @@ TEST_F(TextureCacheTest, AnImageLoadsOnceWhateverTheModeOfLaterRequests) {
 }
 
 TEST_F(TextureCacheTest, AFailedImageIsCachedAsZeroAndNotTriedAgain) {
-    UniverseDataDirectory dir;
+    DataDirectory dir;
     auto u = emptyUniverse();
     unsigned int first = 1, second = 1;
     std::string out = captured([&] { first = u->loadDynamicTexture("absent.png", 1); });
@@ -92,7 +78,7 @@ TEST_F(TextureCacheTest, AFailedImageIsCachedAsZeroAndNotTriedAgain) {
 }
 
 TEST_F(TextureCacheTest, SatelliteTypesShareTheirDefaultImagesAndKeepTheirOrder) {
-    UniverseDataDirectory dir;
+    DataDirectory dir;
     dir.write("SatelliteData.xml",
               "<satellites><satelliteData name=\"Guard\" orbitalRadius=\"300\" laserDamage=\"2\"/>"
               "<note name=\"Skipped\"/><satelliteData/></satellites>");
@@ -120,7 +106,7 @@ TEST_F(TextureCacheTest, SatelliteTypesShareTheirDefaultImagesAndKeepTheirOrder)
 }
 
 TEST(UniverseNotifications, TheFrontShowsForItsLifetimeThenTheNextStarts) {
-    UniverseDataDirectory dir;
+    DataDirectory dir;
     auto u = emptyUniverse();
     const std::vector<Font*> noFonts;
     u->addNotification(std::vector<std::string>{"one", "two"}, 1000, 0);
@@ -138,7 +124,7 @@ TEST(UniverseNotifications, TheFrontShowsForItsLifetimeThenTheNextStarts) {
 }
 
 TEST(UniverseNotifications, LinelessAndExtremeNotificationsStillRunOut) {
-    UniverseDataDirectory dir;
+    DataDirectory dir;
     auto u = emptyUniverse();
     const std::vector<Font*> fonts{nullptr};
     u->addNotification(std::vector<std::string>{}, 10, 0);
@@ -151,8 +137,8 @@ TEST(UniverseNotifications, LinelessAndExtremeNotificationsStillRunOut) {
 }
 
 TEST_F(SoundTest, ABufferIsLoadedOnceAndAMissingSoundIsReportedOnce) {
-    UniverseDataDirectory dir;
-    copyFromGame("sounds/laser.wav");
+    DataDirectory dir;
+    dir.copyFromGame("sounds/laser.wav");
     auto u = emptyUniverse();
     unsigned int laser = u->getBuffer("laser.wav");
     EXPECT_TRUE(alIsBuffer(laser));
@@ -166,8 +152,8 @@ TEST_F(SoundTest, ABufferIsLoadedOnceAndAMissingSoundIsReportedOnce) {
 }
 
 TEST_F(SoundTest, APlayedSoundIsPlacedOnTheGameAxesAndRecycledOnceStopped) {
-    UniverseDataDirectory dir;
-    copyFromGame("sounds/laser.wav");
+    DataDirectory dir;
+    dir.copyFromGame("sounds/laser.wav");
     auto u = emptyUniverse();
     u->processSounds();  // nothing to do
     EXPECT_TRUE(u->playingSources.empty());
@@ -195,8 +181,8 @@ TEST_F(SoundTest, APlayedSoundIsPlacedOnTheGameAxesAndRecycledOnceStopped) {
 }
 
 TEST_F(SoundTest, ASourceStillPlayingStaysAndAMissingSoundStopsAtOnce) {
-    UniverseDataDirectory dir;
-    copyFromGame("sounds/engine.wav");
+    DataDirectory dir;
+    dir.copyFromGame("sounds/engine.wav");
     auto u = emptyUniverse();
     u->playSound("engine.wav", {0, 0});
     captured([&] { u->playSound("missing.wav", {0, 0}); });

@@ -3,29 +3,23 @@
 
 #include <climits>
 
+#include "capturedOutput.h"
+#include "dataDirectory.h"
 #include "planet.h"
 #include "ship.h"
 #include "star.h"
 #include "timer.h"
 #include "universe.h"
-#include "universeTestData.h"
 #include "worldState.h"
 
 namespace {
 
 std::unique_ptr<Universe> emptyUniverse() {
-    UniverseDataDirectory dir;
+    DataDirectory dir;
     testing::internal::CaptureStdout();
     auto universe = std::make_unique<Universe>();
     testing::internal::GetCapturedStdout();
     return universe;
-}
-
-template <class Look>
-std::string captured(Look look) {
-    testing::internal::CaptureStdout();
-    look();
-    return testing::internal::GetCapturedStdout();
 }
 
 Planet makePlanet(int id, const std::string& name) {

@@ -7,7 +7,7 @@
 #include "glTestContext.h"
 #include "player.h"
 #include "universe.h"
-#include "universeTestData.h"
+#include "dataDirectory.h"
 #include "worldState.h"
 
 namespace {
@@ -43,7 +43,7 @@ protected:
         return GravityWall(doc.first_node(), *universe);
     }
 
-    UniverseDataDirectory dir;
+    DataDirectory dir;
     std::unique_ptr<Universe> universe;
 };
 

@@ -1,8 +1,6 @@
 // Wormholes: their place and target, and the shader look-ups that may fail.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "glTestContext.h"
 #include "scratchDirectory.h"
 #include "shaderList.h"
@@ -25,7 +23,7 @@ TEST_F(WormholeTest, KeepsItsPlaceAndTargetWithoutAProgram) {
 TEST_F(WormholeTest, AMissingUniformIsReportedAndTheProgramKept) {
     ScratchDirectory dir;
     for (const char* file : {"wormhole.vs", "wormhole.fs"})
-        std::filesystem::copy(std::string(TUVARO_GAME_DIR) + "/" + file, dir.path / file);
+        dir.copyFromGame(file);
     ShaderList shaders;
     shaders.insertShader("wormhole");
     shaders.insertUniform("wormhole", "time", "time");
