@@ -40,7 +40,7 @@ TEST(DecodeRelationship, KnowsTheThreeWordsAndReportsAnythingElse) {
 using GalaxyFactions = GalaxyTest;
 
 TEST_F(GalaxyFactions, RelationsAreDirectedAndMayNameLaterFactions) {
-    data("relations.xml",
+    dir.data("relations.xml",
          "<faction name=\"A\"><relation name=\"C\" attitude=\"hostile\"/>"
          "<relation name=\"B\" attitude=\"friendly\"/></faction>"
          "<faction name=\"B\"><relation name=\"A\" attitude=\"neutral\"/></faction>"
@@ -57,7 +57,7 @@ TEST_F(GalaxyFactions, RelationsAreDirectedAndMayNameLaterFactions) {
 }
 
 TEST_F(GalaxyFactions, TwinNamesTakeTheRowOfTheLaterAndEveryColumn) {
-    data("relations.xml",
+    dir.data("relations.xml",
          "<faction name=\"T\"/><faction name=\"U\"><relation name=\"T\" attitude=\"hostile\"/></faction>"
          "<faction name=\"T\"><relation name=\"U\" attitude=\"friendly\"/></faction>");
     ASSERT_TRUE(build());
@@ -66,8 +66,8 @@ TEST_F(GalaxyFactions, TwinNamesTakeTheRowOfTheLaterAndEveryColumn) {
 }
 
 TEST_F(GalaxyFactions, PlanetOwnersAreFactionNames) {
-    data("relations.xml", "<faction name=\"Red\"/><faction name=\"Blue\"/>");
-    data("universe.xml",
+    dir.data("relations.xml", "<faction name=\"Red\"/><faction name=\"Blue\"/>");
+    dir.data("universe.xml",
          "<world name=\"W\"><star name=\"S\" radius=\"10\">"
          "<planet name=\"a\" factionOwner=\"Blue\"/><planet name=\"b\" factionOwner=\"Green\"/>"
          "<planet name=\"c\"/></star></world>");
@@ -82,7 +82,7 @@ TEST_F(GalaxyFactions, PlanetOwnersAreFactionNames) {
 using GalaxyProjectiles = GalaxyTest;
 
 TEST_F(GalaxyProjectiles, AnEmptyTypeTakesEveryDefault) {
-    data("projectiles.xml", "<projectile/>");
+    dir.data("projectiles.xml", "<projectile/>");
     ASSERT_TRUE(build());
     ASSERT_EQ(WEAPONDATA.size(), 1u);
     const projectileData& p = WEAPONDATA[0];
@@ -111,7 +111,7 @@ TEST_F(GalaxyProjectiles, AnEmptyTypeTakesEveryDefault) {
 }
 
 TEST_F(GalaxyProjectiles, TypesAreNumberedByProjectileElementsOnly) {
-    data("projectiles.xml",
+    dir.data("projectiles.xml",
          "<note name=\"x\"/><projectile name=\"first\"/><other/><projectile name=\"second\" "
          "grav=\"0\" uniformSpread=\"0\" numProjectiles=\"3\"><trail name=\"a\" length=\"5\"/>"
          "<trail name=\"b\" red=\"0.5\"/></projectile>");
@@ -128,7 +128,7 @@ TEST_F(GalaxyProjectiles, TypesAreNumberedByProjectileElementsOnly) {
 }
 
 TEST_F(GalaxyProjectiles, WholeNumbersSaturateInsteadOfOverflowing) {
-    data("projectiles.xml",
+    dir.data("projectiles.xml",
          "<projectile cooldown=\"1e30\" lifetime=\"-1e30\" numProjectiles=\"nan\" onHitEffect=\"2.9\"/>");
     ASSERT_TRUE(build());
     EXPECT_EQ(WEAPONDATA[0].cooldown, INT32_MAX);
@@ -148,7 +148,7 @@ TEST_F(GalaxyProjectiles, AnglesAndSpreadConvertFromDegrees) {
     };
     std::string body;
     for (const auto& c : cases) body += std::string("<projectile ") + c.attributes + "/>";
-    data("projectiles.xml", body);
+    dir.data("projectiles.xml", body);
     ASSERT_TRUE(build());
     ASSERT_EQ(WEAPONDATA.size(), std::size(cases));
     for (size_t i = 0; i < std::size(cases); ++i) {
@@ -159,7 +159,7 @@ TEST_F(GalaxyProjectiles, AnglesAndSpreadConvertFromDegrees) {
 }
 
 TEST_F(GalaxyProjectiles, FragmentsResolveForwardReferencesAndReportBadOnes) {
-    data("projectiles.xml",
+    dir.data("projectiles.xml",
          "<projectile name=\"shell\"><fragment trigger=\"onHit\" fragType=\"bits\"/>"
          "<fragment trigger=\"onDeath\" fragType=\"shell2\"/><fragment trigger=\"onDeath\" fragType=\"bits\"/>"
          "<fragment fragType=\"bits\"/><fragment trigger=\"onLand\" fragType=\"bits\"/>"
@@ -175,7 +175,7 @@ TEST_F(GalaxyProjectiles, FragmentsResolveForwardReferencesAndReportBadOnes) {
 }
 
 TEST_F(GalaxyProjectiles, EndlessDeathFragmentChainsAreCut) {
-    data("projectiles.xml",
+    dir.data("projectiles.xml",
          "<projectile name=\"self\"><fragment trigger=\"onDeath\" fragType=\"self\"/></projectile>"
          "<projectile name=\"a\"><fragment trigger=\"onDeath\" fragType=\"b\"/></projectile>"
          "<projectile name=\"b\"><fragment trigger=\"onDeath\" fragType=\"a\"/>"
@@ -191,7 +191,7 @@ TEST_F(GalaxyProjectiles, EndlessDeathFragmentChainsAreCut) {
 }
 
 TEST_F(GalaxyProjectiles, RebuildingKeepsTheSameTypes) {
-    data("projectiles.xml", "<projectile name=\"a\"/><projectile name=\"b\"/>");
+    dir.data("projectiles.xml", "<projectile name=\"a\"/><projectile name=\"b\"/>");
     ASSERT_TRUE(build());
     testing::internal::CaptureStdout();
     universe->worlds.clear();
@@ -204,8 +204,8 @@ TEST_F(GalaxyProjectiles, RebuildingKeepsTheSameTypes) {
 using GalaxyShipTypes = GalaxyTest;
 
 TEST_F(GalaxyShipTypes, DefaultsTrailsAndWeapons) {
-    data("projectiles.xml", "<projectile name=\"gun\"/><projectile name=\"drill\"/>");
-    data("shipData.xml",
+    dir.data("projectiles.xml", "<projectile name=\"gun\"/><projectile name=\"drill\"/>");
+    dir.data("shipData.xml",
          "<ship/>"
          "<ship name=\"glow\" aiType=\"-1\" thrust=\"0.001\" hitpoints=\"50\" size=\"30\">"
          "<weapon name=\"drill\"/><weapon name=\"nothing\"/><weapon name=\"gun\"/><weapon name=\"drill\"/>"

@@ -47,7 +47,7 @@ int childCount(rapidxml::xml_node<char>* node, const char* name) {
 using GalaxyWorlds = GalaxyTest;
 
 TEST_F(GalaxyWorlds, PlanetIDsCountAcrossStarsAndWorlds) {
-    data("universe.xml",
+    dir.data("universe.xml",
          "<world name=\"One\" size=\"12.7\"><star name=\"a\">" + planets(2, 0) + "</star><star name=\"b\">" +
              planets(1, 2) + "</star></world><note/>"
              "<world name=\"Two\"><star name=\"c\">" + planets(3, 3) + "</star></world>");
@@ -74,14 +74,14 @@ TEST_F(GalaxyWorlds, PlanetIDsCountAcrossStarsAndWorlds) {
 }
 
 TEST_F(GalaxyWorlds, AUniverseWithoutWorldsIsAFailure) {
-    data("universe.xml", "<galaxy name=\"not a world\"/>");
+    dir.data("universe.xml", "<galaxy name=\"not a world\"/>");
     EXPECT_FALSE(build());
     EXPECT_NE(log.find("no world"), std::string::npos);
     EXPECT_TRUE(universe->worlds.empty());
 }
 
 TEST_F(GalaxyWorlds, PlanetRecordsWithDefaultsAndScaledDensities) {
-    data("universe.xml",
+    dir.data("universe.xml",
          "<world name=\"W\"><star name=\"Sun\" xcoord=\"5\" ycoord=\"-6\" radius=\"100\" density=\"2\" "
          "texture=\"3\"><planet name=\"Rock\" radius=\"10\" density=\"0.5\" element3=\"7.9\" starbase=\"1\" "
          "drillLevel5=\"-2\" health=\"42.5\" qualityFactor2=\"1.5\"/><planet/></star>"
@@ -112,7 +112,7 @@ TEST_F(GalaxyWorlds, PlanetRecordsWithDefaultsAndScaledDensities) {
 }
 
 TEST_F(GalaxyWorlds, ExtraDataKeepsEveryAttributeInOrder) {
-    data("universe.xml",
+    dir.data("universe.xml",
          "<world name=\"W\"><star><planet><extraData b=\"2\" a=\"1\"/><tradeGood name=\"t\"/>"
          "<extraData c=\"three words\" b=\"again\"/></planet></star></world>");
     ASSERT_TRUE(build());
@@ -127,7 +127,7 @@ TEST_F(GalaxyWorlds, ExtraDataKeepsEveryAttributeInOrder) {
 }
 
 TEST_F(GalaxyWorlds, SatelliteCountsAreBounded) {
-    data("SatelliteData.xml", "<satelliteData name=\"Guard\"/>");
+    dir.data("SatelliteData.xml", "<satelliteData name=\"Guard\"/>");
     const struct {
         const char* attributes;
         size_t satellites;
@@ -138,7 +138,7 @@ TEST_F(GalaxyWorlds, SatelliteCountsAreBounded) {
                  {"satelliteNum=\"3\"", 0}};
     std::string body;
     for (const auto& c : cases) body += std::string("<planet ") + c.attributes + "/>";
-    data("universe.xml", "<world name=\"W\"><star>" + body + "</star></world>");
+    dir.data("universe.xml", "<world name=\"W\"><star>" + body + "</star></world>");
     ASSERT_TRUE(build());
     const auto& built = universe->worlds[0].stars[0].getPlanets();
     for (size_t i = 0; i < std::size(cases); ++i)
@@ -148,10 +148,10 @@ TEST_F(GalaxyWorlds, SatelliteCountsAreBounded) {
 }
 
 TEST_F(GalaxyWorlds, SavedRecordsBecomeEntitiesAndLeaveTheDocument) {
-    data("projectiles.xml", "<projectile name=\"shot\"/>");
-    data("shipData.xml", "<ship name=\"Raider\"/>");
-    data("relations.xml", "<faction name=\"a\"/><faction name=\"b\"/>");
-    data("universe.xml",
+    dir.data("projectiles.xml", "<projectile name=\"shot\"/>");
+    dir.data("shipData.xml", "<ship name=\"Raider\"/>");
+    dir.data("relations.xml", "<faction name=\"a\"/><faction name=\"b\"/>");
+    dir.data("universe.xml",
          "<world name=\"W\"><star><planet><tradeGood name=\"ore\"/></planet></star>" + shipRecord("Raider", 5) +
              projectileRecord(0) + projectileRecord(7) + WALL_RECORD + shipRecord("Raider", 9, 99) +
              "<wormhole/></world>");
@@ -174,12 +174,12 @@ TEST_F(GalaxyWorlds, SavedRecordsBecomeEntitiesAndLeaveTheDocument) {
 // Registry slots must stay the addresses of the ships in their lists while later
 // worlds are added, or the first world's ships would be reached through freed memory.
 TEST_F(GalaxyWorlds, RegistrySlotsStayTheStoredShipsAcrossLaterWorlds) {
-    data("shipData.xml", "<ship name=\"Raider\"/>");
+    dir.data("shipData.xml", "<ship name=\"Raider\"/>");
     std::string worlds;
     for (int i = 0; i < 9; ++i)
         worlds += "<world name=\"w" + std::to_string(i) + "\">" + (i == 0 || i == 4 ? shipRecord("Raider", 1.0f * i) : "") +
                   "<star>" + planets(1, i) + "</star></world>";
-    data("universe.xml", worlds);
+    dir.data("universe.xml", worlds);
     ASSERT_TRUE(build());
     Universe& u = *universe;
     ASSERT_EQ(u.getRawShipListSize(), 2u);
@@ -193,14 +193,14 @@ TEST_F(GalaxyWorlds, RegistrySlotsStayTheStoredShipsAcrossLaterWorlds) {
 using GalaxyPlayer = GalaxyTest;
 
 TEST_F(GalaxyPlayer, BuiltFromThePlayerDocumentInTheFirstWorld) {
-    data("projectiles.xml", "<projectile name=\"gun\"/><projectile name=\"beam\"/>");
-    data("EquipmentData.xml",
+    dir.data("projectiles.xml", "<projectile name=\"gun\"/><projectile name=\"beam\"/>");
+    dir.data("EquipmentData.xml",
          "<engines><engine name=\"Fast\" thrust=\"0.002\"/></engines>"
          "<hulls><hull name=\"Tough\" hitpoints=\"1500\" size=\"44\"/></hulls>");
-    data("PlayerData.xml",
+    dir.data("PlayerData.xml",
          "<position x=\"1\" y=\"1\"/><weapon name=\"beam\"/><position x=\"-300\" y=\"250\"/>"
          "<engine name=\"Fast\"/><hull name=\"Tough\"/><weapon name=\"laser\"/><weapon name=\"beam\"/>");
-    data("universe.xml", "<world name=\"First\"/><world name=\"Second\"/>");
+    dir.data("universe.xml", "<world name=\"First\"/><world name=\"Second\"/>");
     ASSERT_TRUE(build());
     testing::internal::CaptureStdout();
     std::unique_ptr<Player> player = initializePlayer(*universe);
@@ -216,7 +216,7 @@ TEST_F(GalaxyPlayer, BuiltFromThePlayerDocumentInTheFirstWorld) {
 }
 
 TEST_F(GalaxyPlayer, NoWeaponsNoPositionNoTypes) {
-    data("PlayerData.xml", "<weapon name=\"anything\"/>");
+    dir.data("PlayerData.xml", "<weapon name=\"anything\"/>");
     ASSERT_TRUE(build());
     testing::internal::CaptureStdout();
     std::unique_ptr<Player> player = initializePlayer(*universe);
@@ -229,7 +229,7 @@ TEST_F(GalaxyPlayer, NoWeaponsNoPositionNoTypes) {
 using GalaxyOutline = GalaxyTest;
 
 TEST_F(GalaxyOutline, PrintsStarsAndTheirChildren) {
-    data("universe.xml", "<world name=\"W\"><star name=\"S\"><planet name=\"P\"/></star><wormhole/></world>");
+    dir.data("universe.xml", "<world name=\"W\"><star name=\"S\"><planet name=\"P\"/></star><wormhole/></world>");
     testing::internal::CaptureStdout();
     testXML();
     const std::string out = testing::internal::GetCapturedStdout();
@@ -243,14 +243,14 @@ TEST_F(GalaxyOutline, ABrokenFileIsOneLineNotACrash) {
         const char* says;
     } cases[] = {{"<universe><world></universe>", "does not parse"}, {"<cosmos/>", "no root element universe"}};
     for (const auto& c : cases) {
-        write("universe.xml", c.text);
+        dir.write("universe.xml", c.text);
         testing::internal::CaptureStdout();
         testXML();
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_NE(out.find(c.says), std::string::npos) << out;
         EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
     }
-    std::filesystem::remove(dir / "universe.xml");
+    dir.remove("universe.xml");
     testing::internal::CaptureStdout();
     testXML();
     EXPECT_NE(testing::internal::GetCapturedStdout().find("cannot open"), std::string::npos);
