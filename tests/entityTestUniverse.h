@@ -7,28 +7,20 @@
 #include <rapidxml/rapidxml.hpp>
 #include <rapidxml/rapidxml_print.hpp>
 
-#include "scratchDirectory.h"
+#include "dataDirectory.h"
 #include "universe.h"
 
 class EntityTestUniverse {
 public:
-    // Writes the eight data files (empty but for equipment) and constructs the Universe;
+    // Adds an engine, a hull and a gravity tool to the empty data files and constructs the Universe;
     // three factions and no ship types until a test adds them.
     EntityTestUniverse() {
-        dir.write("universe.xml", "<universe/>");
-        dir.write("projectiles.xml", "<projectiles/>");
-        dir.write("shaders.xml", "<shaders/>");
-        dir.write("relations.xml", "<relations/>");
-        dir.write("shipData.xml", "<ships/>");
-        dir.write("PlayerData.xml", "<player/>");
-        dir.write("EquipmentData.xml",
-                  "<equipment><engines><engine name=\"Ion\" thrust=\"0.002\" revThrust=\"0.001\" "
-                  "turnSpeed=\"0.004\"/></engines><hulls><hull name=\"Plate\" hitpoints=\"800\" mass=\"2\" "
-                  "size=\"30\"/></hulls><gravTools><gravTool name=\"Well\" charge=\"300\" rechargeSpeed=\"0.5\">"
-                  "<left spacing=\"40\" mass=\"-0.2\" cost=\"1\" lifetime=\"3000\"/>"
-                  "<right spacing=\"60\" mass=\"0.3\" cost=\"2\" lifetime=\"4000\"/></gravTool></gravTools>"
-                  "</equipment>");
-        dir.write("SatelliteData.xml", "<satellites/>");
+        dir.data("EquipmentData.xml",
+                 "<engines><engine name=\"Ion\" thrust=\"0.002\" revThrust=\"0.001\" turnSpeed=\"0.004\"/>"
+                 "</engines><hulls><hull name=\"Plate\" hitpoints=\"800\" mass=\"2\" size=\"30\"/></hulls>"
+                 "<gravTools><gravTool name=\"Well\" charge=\"300\" rechargeSpeed=\"0.5\">"
+                 "<left spacing=\"40\" mass=\"-0.2\" cost=\"1\" lifetime=\"3000\"/>"
+                 "<right spacing=\"60\" mass=\"0.3\" cost=\"2\" lifetime=\"4000\"/></gravTool></gravTools>");
         universe = std::make_unique<Universe>();
         universe->factionNames = {"Player", "Traders", "Pirates"};
         universe->factionRelations.assign(3, std::vector<int16_t>(3, 0));
@@ -54,7 +46,7 @@ public:
         return parse(printed);
     }
 
-    ScratchDirectory dir;
+    DataDirectory dir;
     std::unique_ptr<Universe> universe;
 
 private:

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -94,12 +93,11 @@ protected:
 
     // The shipped flame program, or one whose fragment source does not compile, in in's shaders.
     static void flameProgram(bool broken, EntityTestUniverse& in) {
-        const std::filesystem::path game(TUVARO_GAME_DIR);
-        std::filesystem::copy_file(game / "flameExhaust.vs", in.dir.path / "flameExhaust.vs");
+        in.dir.copyFromGame("flameExhaust.vs");
         if (broken)
             in.dir.write("flameExhaust.fs", "void main() { gl_FragColor = undeclared; }");
         else
-            std::filesystem::copy_file(game / "flameExhaust.fs", in.dir.path / "flameExhaust.fs");
+            in.dir.copyFromGame("flameExhaust.fs");
         testing::internal::CaptureStdout();
         in.universe->shaderList.insertShader("flameExhaust");
         in.universe->shaderList.insertUniform("flameExhaust", "thrust", "thrust");
