@@ -5,8 +5,6 @@
 #include <iostream>
 #include <utility>
 
-#include <rapidxml/rapidxml.hpp>
-
 #include "basicsXml.h"
 #include "projectile.h"
 #include "savedSequence.h"
@@ -85,7 +83,9 @@ Player::Player(rapidxml::xml_node<char>* record, Universe& universe) {
     turnSpeed = engine.turnSpeed;
     size = universe.getHullData(hullName).size;
     gravTool = universe.getGravToolData(getValND(record, "gravToolName"));
-    readSavedSequences(record);
+    readSavedChildren(record, "gunCooling", gunCooling);
+    readSavedChildren(record, "armament", armament);
+    dropUnknownWeapons();
 
     whiteLaserTexture = universe.loadDynamicTexture("whiteLaser.png", 1);
     std::cout << "curGrav is " << gravTool.charge << std::endl;
@@ -100,17 +100,6 @@ void Player::lookUpFlameShader(const ShaderList& shaders, const std::string& suf
         std::cout << "Error, can't access thrust uniform in flame shader" << suffix << std::endl;
     if (!shaders.getUniform(flameShader, "time", flameTimeUniform))
         std::cout << "Error, can't access time uniform in flame shader" << suffix << std::endl;
-}
-
-void Player::readSavedSequences(rapidxml::xml_node<char>* record) {
-    for (auto* child = record->first_node(); child; child = child->next_sibling()) {
-        std::string name(child->name(), child->name_size());
-        if (name == "gunCooling")
-            readSavedSequence(child, gunCooling);
-        else if (name == "armament")
-            readSavedSequence(child, armament);
-    }
-    dropUnknownWeapons();
 }
 
 // A save may name projectile types the projectiles file no longer has; such a slot would
@@ -153,8 +142,8 @@ void Player::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* r
     addAttribInt(doc, record, "keysOn", keysOn);
     std::cout << "SAVING*******************************************************************" << std::endl;
     printDelays();
-    if (!gunCooling.empty()) writeSavedSequence(doc, record, "gunCooling", gunCooling);
-    if (!armament.empty()) writeSavedSequence(doc, record, "armament", armament);
+    writeSavedSequence(doc, record, "gunCooling", gunCooling);
+    writeSavedSequence(doc, record, "armament", armament);
 }
 
 void Player::buttonUp() { activeGravNum += 1; }

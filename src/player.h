@@ -105,7 +105,6 @@ public:
 
 private:
     void lookUpFlameShader(const ShaderList& shaders, const std::string& suffix);
-    void readSavedSequences(rapidxml::xml_node<char>* record);
     void dropUnknownWeapons();
     void printDelays() const;
     void steer(int dt, const unsigned char* keys);

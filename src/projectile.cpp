@@ -3,10 +3,7 @@
 
 #include <cmath>
 #include <iostream>
-#include <string>
 #include <utility>
-
-#include <rapidxml/rapidxml.hpp>
 
 #include "basicsXml.h"
 #include "savedSequence.h"
@@ -42,9 +39,7 @@ Projectile::Projectile(rapidxml::xml_node<char>* record, Universe&) {
     shotType = saturatingInt(getValFND(record, "shotType"));
     faction = saturatingInt<int16_t>(getValFND(record, "faction"));
     targetedShipID = saturatingInt<uint32_t>(getValFND(record, "targetedShipID"));
-    for (auto* child = record->first_node("personalRelations"); child;
-         child = child->next_sibling("personalRelations"))
-        readSavedSequence(child, personalRelations);
+    readSavedChildren(record, "personalRelations", personalRelations);
 }
 
 bool Projectile::savedTypeIsValid(rapidxml::xml_node<char>* record) {
@@ -65,7 +60,7 @@ void Projectile::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char
     addAttribInt(doc, record, "shotType", shotType);
     addAttribInt(doc, record, "faction", faction);
     addAttribInt(doc, record, "targetedShipID", targetedShipID);
-    if (!personalRelations.empty()) writeSavedSequence(doc, record, "personalRelations", personalRelations);
+    writeSavedSequence(doc, record, "personalRelations", personalRelations);
 }
 
 void Projectile::calcTheta() { theta = std::atan2(velocity.y, -velocity.x) - 1.57f; }

@@ -43,8 +43,14 @@ void forEachSavedIndex(const rapidxml::xml_node<char>* element,
     }
 }
 
+void forEachSavedChild(const rapidxml::xml_node<char>* record, const char* name,
+                       const std::function<void(const rapidxml::xml_node<char>*)>& fill) {
+    for (auto* child = record->first_node(name); child; child = child->next_sibling(name)) fill(child);
+}
+
 void writeSavedSequence(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* parent,
                         const char* name, const std::vector<long long>& values) {
+    if (values.empty()) return;
     rapidxml::xml_node<char>* child = doc.allocate_node(rapidxml::node_element, name);
     parent->append_node(child);
     for (std::size_t i = 0; i < values.size(); i++)

@@ -30,7 +30,18 @@ void readSavedSequence(const rapidxml::xml_node<char>* element, std::vector<Int>
     });
 }
 
-// Appends a child element called name (a literal: the document keeps the pointer) holding "index" + i = values[i] for every entry.
+// Calls fill on every child element of record called name, in document order.
+void forEachSavedChild(const rapidxml::xml_node<char>* record, const char* name,
+                       const std::function<void(const rapidxml::xml_node<char>*)>& fill);
+
+// Fills seq from every child of record called name, in document order (later values win).
+template <class Int>
+void readSavedChildren(const rapidxml::xml_node<char>* record, const char* name, std::vector<Int>& seq) {
+    forEachSavedChild(record, name, [&seq](const rapidxml::xml_node<char>* child) { readSavedSequence(child, seq); });
+}
+
+// Appends a child element called name (a literal: the document keeps the pointer) holding
+// "index" + i = values[i] for every entry; an empty sequence writes no element at all.
 void writeSavedSequence(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* parent,
                         const char* name, const std::vector<long long>& values);
 

@@ -5,8 +5,6 @@
 #include <iostream>
 #include <utility>
 
-#include <rapidxml/rapidxml.hpp>
-
 #include "basicsXml.h"
 #include "savedSequence.h"
 #include "universe.h"
@@ -50,7 +48,8 @@ Ship::Ship(rapidxml::xml_node<char>* record, Universe& universe) {
     std::cout << "Match? " << ID << " " << universe.getRawShipListSize() << std::endl;
     takeTypeFields(universe, false);
     faction = checkedFaction(savedFaction, universe);
-    readSavedSequences(record);
+    readSavedChildren(record, "personalRelations", personalRelations);
+    readSavedChildren(record, "gunCooling", gunCooling);
 }
 
 void Ship::takeTypeFields(Universe& universe, bool withAiAndHitpoints) {
@@ -76,16 +75,6 @@ void Ship::takeTypeFields(Universe& universe, bool withAiAndHitpoints) {
     std::cout << "Error, bad ship name passed to ship constructor: " << shiptype << std::endl;
 }
 
-void Ship::readSavedSequences(rapidxml::xml_node<char>* record) {
-    for (auto* child = record->first_node(); child; child = child->next_sibling()) {
-        std::string name(child->name(), child->name_size());
-        if (name == "personalRelations")
-            readSavedSequence(child, personalRelations);
-        else if (name == "gunCooling")
-            readSavedSequence(child, gunCooling);
-    }
-}
-
 void Ship::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* record) {
     addAttribValue(doc, record, "x", pos.x);
     addAttribValue(doc, record, "y", pos.y);
@@ -98,8 +87,8 @@ void Ship::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* rec
     addAttribValue(doc, record, "shiptype", shiptype);
     addAttribValue(doc, record, "goToX", goTo.x);
     addAttribValue(doc, record, "goToY", goTo.y);
-    if (!gunCooling.empty()) writeSavedSequence(doc, record, "gunCooling", gunCooling);
-    if (!personalRelations.empty()) writeSavedSequence(doc, record, "personalRelations", personalRelations);
+    writeSavedSequence(doc, record, "gunCooling", gunCooling);
+    writeSavedSequence(doc, record, "personalRelations", personalRelations);
 }
 
 void Ship::addGrav(point g) {

@@ -65,7 +65,6 @@ public:
 
 private:
     void takeTypeFields(Universe& universe, bool withAiAndHitpoints);
-    void readSavedSequences(rapidxml::xml_node<char>* record);
 
     point pos{0, 0};
     std::vector<int16_t> personalRelations;
