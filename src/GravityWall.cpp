@@ -31,7 +31,7 @@ WorldState* playerWorld(Universe& universe) {
 
 wellData readWell(rapidxml::xml_node<char>* node) {
     wellData well;
-    well.position = {getValFND(node, "x"), getValFND(node, "y")};
+    well.position = getPointND(node, "x", "y");
     well.timeLeft = saturatingInt(getValFND(node, "timeLeft"));
     well.strength = getValFND(node, "strength");
     return well;
@@ -77,8 +77,7 @@ void GravityWall::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<cha
         std::string name = "wallNode" + std::to_string(i);
         auto* node = doc.allocate_node(rapidxml::node_element, doc.allocate_string(name.c_str(), name.size() + 1));
         nodes->append_node(node);
-        addAttribValue(doc, node, "x", wells[i].position.x);
-        addAttribValue(doc, node, "y", wells[i].position.y);
+        addAttribPoint(doc, node, "x", "y", wells[i].position);
         addAttribInt(doc, node, "timeLeft", wells[i].timeLeft);
         addAttribValue(doc, node, "strength", wells[i].strength);
     }

@@ -79,6 +79,11 @@ int64_t getValLIND(const Node* node, const char* name) {
     return std::strtoll(getValND(node, name).c_str(), nullptr, 10);
 }
 
+point getPointND(const Node* node, const char* xName, const char* yName) {
+    const float x = getValFND(node, xName);
+    return {x, getValFND(node, yName)};
+}
+
 void addAttribValue(Document& doc, Node* node, const char* name, float value) {
     appendAttribute(doc, node, name, toString(value));
 }
@@ -89,6 +94,11 @@ void addAttribValue(Document& doc, Node* node, const char* name, const std::stri
 
 void addAttribValue(Document& doc, Node* node, const std::string& name, float value) {
     appendAttribute(doc, node, name.c_str(), toString(value));
+}
+
+void addAttribPoint(Document& doc, Node* node, const char* xName, const char* yName, point p) {
+    addAttribValue(doc, node, xName, p.x);
+    addAttribValue(doc, node, yName, p.y);
 }
 
 void addAttribInt(Document& doc, Node* node, const char* name, int64_t value) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "basics.h"  // saturatingInt: every whole-number field read from XML goes through it
+#include "basics.h"  // point, and saturatingInt: every whole-number field read from XML goes through it
 
 namespace rapidxml {
 template <class Ch> class xml_node;
@@ -30,6 +30,8 @@ float getValFND(const rapidxml::xml_node<char>* node, const char* name);
 // The required attribute's leading decimal integer, clamped to 64 bits so that every
 // unsigned 32-bit value (the saved game time) reads whole; absent: the message and 0.
 int64_t getValLIND(const rapidxml::xml_node<char>* node, const char* name);
+// The required attributes xName then yName as a point, each read as getValFND reads it.
+point getPointND(const rapidxml::xml_node<char>* node, const char* xName, const char* yName);
 
 // The writers copy name and value into the document's pool; a null element is left alone.
 
@@ -42,6 +44,9 @@ void addAttribValue(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>*
 // Appends name = toString(value), the name given as a string.
 void addAttribValue(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* node,
                     const std::string& name, float value);
+// Appends xName = toString(p.x), then yName = toString(p.y).
+void addAttribPoint(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* node, const char* xName,
+                    const char* yName, point p);
 // Appends name = value as plain decimal digits (times, counts, ids: never an exponent).
 void addAttribInt(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* node, const char* name,
                   int64_t value);

@@ -119,8 +119,7 @@ void Player::printDelays() const {
 }
 
 void Player::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* record) {
-    addAttribValue(doc, record, "x", x);
-    addAttribValue(doc, record, "y", y);
+    addAttribPoint(doc, record, "x", "y", getPos());
     addAttribInt(doc, record, "canWarp", canWarp);
     addAttribInt(doc, record, "isClear", isClear);
     addAttribValue(doc, record, "engineName", engineName);
@@ -133,8 +132,7 @@ void Player::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* r
     addAttribInt(doc, record, "activeWeaponIndex", activeWeaponIndex);
     addAttribInt(doc, record, "landed", landed);
     addAttribInt(doc, record, "landedTimeout", landedTimeout);
-    addAttribValue(doc, record, "xSpd", xSpd);
-    addAttribValue(doc, record, "ySpd", ySpd);
+    addAttribPoint(doc, record, "xSpd", "ySpd", getVelocity());
     addAttribValue(doc, record, "theta", theta);
     addAttribValue(doc, record, "hitpoints", hitpoints);
     addAttribInt(doc, record, "activeWorld", activeWorld);

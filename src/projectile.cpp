@@ -32,8 +32,8 @@ Projectile::Projectile(point pos, float theta, WorldState&, int type, float vx, 
 }
 
 Projectile::Projectile(rapidxml::xml_node<char>* record, Universe&) {
-    pos = {getValFND(record, "x"), getValFND(record, "y")};
-    velocity = {getValFND(record, "xSpd"), getValFND(record, "ySpd")};
+    pos = getPointND(record, "x", "y");
+    velocity = getPointND(record, "xSpd", "ySpd");
     lifetimeRemaining = saturatingInt(getValFND(record, "lifetimeRemaining"));
     theta = getValFND(record, "theta");
     shotType = saturatingInt(getValFND(record, "shotType"));
@@ -51,10 +51,8 @@ bool Projectile::savedTypeIsValid(rapidxml::xml_node<char>* record) {
 }
 
 void Projectile::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* record) {
-    addAttribValue(doc, record, "x", pos.x);
-    addAttribValue(doc, record, "y", pos.y);
-    addAttribValue(doc, record, "xSpd", velocity.x);
-    addAttribValue(doc, record, "ySpd", velocity.y);
+    addAttribPoint(doc, record, "x", "y", pos);
+    addAttribPoint(doc, record, "xSpd", "ySpd", velocity);
     addAttribInt(doc, record, "lifetimeRemaining", lifetimeRemaining);
     addAttribValue(doc, record, "theta", theta);
     addAttribInt(doc, record, "shotType", shotType);

@@ -19,10 +19,6 @@ int16_t checkedFaction(int faction, const Universe& universe) {
     return 0;
 }
 
-point readPoint(rapidxml::xml_node<char>* record, const char* x, const char* y) {
-    return {getValFND(record, x), getValFND(record, y)};
-}
-
 }  // namespace
 
 Ship::Ship(point pos, std::string type, short faction, Universe& universe)
@@ -35,14 +31,14 @@ Ship::Ship(point pos, std::string type, short faction, Universe& universe)
 }
 
 Ship::Ship(rapidxml::xml_node<char>* record, Universe& universe) {
-    pos = readPoint(record, "x", "y");
-    velocity = readPoint(record, "xSpd", "ySpd");
+    pos = getPointND(record, "x", "y");
+    velocity = getPointND(record, "xSpd", "ySpd");
     theta = getValFND(record, "theta");
     aiType = saturatingInt(getValFND(record, "aiType"));
     int savedFaction = saturatingInt(getValFND(record, "faction"));
     hitpoints = getValFND(record, "hitpoints");
     shiptype = getValND(record, "shiptype");
-    goTo = readPoint(record, "goToX", "goToY");
+    goTo = getPointND(record, "goToX", "goToY");
     ID = universe.getNewShipID(this);
     if (aiType == 6 || aiType == 7) aiType = 4;
     std::cout << "Match? " << ID << " " << universe.getRawShipListSize() << std::endl;
@@ -76,17 +72,14 @@ void Ship::takeTypeFields(Universe& universe, bool withAiAndHitpoints) {
 }
 
 void Ship::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* record) {
-    addAttribValue(doc, record, "x", pos.x);
-    addAttribValue(doc, record, "y", pos.y);
-    addAttribValue(doc, record, "xSpd", velocity.x);
-    addAttribValue(doc, record, "ySpd", velocity.y);
+    addAttribPoint(doc, record, "x", "y", pos);
+    addAttribPoint(doc, record, "xSpd", "ySpd", velocity);
     addAttribValue(doc, record, "theta", theta);
     addAttribInt(doc, record, "aiType", aiType);
     addAttribInt(doc, record, "faction", faction);
     addAttribValue(doc, record, "hitpoints", hitpoints);
     addAttribValue(doc, record, "shiptype", shiptype);
-    addAttribValue(doc, record, "goToX", goTo.x);
-    addAttribValue(doc, record, "goToY", goTo.y);
+    addAttribPoint(doc, record, "goToX", "goToY", goTo);
     writeSavedSequence(doc, record, "gunCooling", gunCooling);
     writeSavedSequence(doc, record, "personalRelations", personalRelations);
 }
