@@ -9,7 +9,6 @@
 #include <rapidxml/rapidxml.hpp>
 
 #include "basicsXml.h"
-#include "player.h"
 #include "universe.h"
 #include "worldState.h"
 
@@ -20,14 +19,6 @@ constexpr int MAX_RESERVED_WELLS = 4096;
 // Squared distances: nearer than 50 pulls as at 50, beyond 50000 a well does not reach.
 constexpr float FLOOR_SQ = 2500;
 constexpr float CUT_OFF_SQ = 2500000000.0f;
-
-// The world the player is in, or null before there is a player in a valid world.
-WorldState* playerWorld(Universe& universe) {
-    if (!universe.player) return nullptr;
-    const int index = universe.player->getWorld();
-    if (index < 0 || static_cast<std::size_t>(index) >= universe.worlds.size()) return nullptr;
-    return &universe.worlds[static_cast<std::size_t>(index)];
-}
 
 wellData readWell(rapidxml::xml_node<char>* node) {
     wellData well;
@@ -93,7 +84,7 @@ const std::vector<wellData>& GravityWall::getWells() const { return wells; }
 bool GravityWall::update(int dt, Universe& universe) {
     while (activeIndex < wells.size() && wells[activeIndex].timeLeft < 1) activeIndex++;
     for (std::size_t i = activeIndex; i < wells.size(); i++) wells[i].timeLeft -= dt;
-    if (WorldState* world = playerWorld(universe)) {
+    if (WorldState* world = universe.playerWorld()) {
         for (Ship& ship : world->ships)
             pull(ship.getPos(), [&ship](point v) { ship.addGravNonCollidable(v); });
         for (Projectile& shot : world->projectiles)

@@ -4,17 +4,10 @@
 #include "gameMain.h"
 #include "player.h"
 #include "universe.h"
-#include "worldState.h"
 
 Player* livePlayer(const MainState& s) { return s.universe ? s.universe->player.get() : nullptr; }
 
-WorldState* playerWorld(const MainState& s) {
-    const Player* player = livePlayer(s);
-    if (!player) return nullptr;
-    const int index = player->getWorld();
-    if (index < 0 || size_t(index) >= s.universe->worlds.size()) return nullptr;
-    return &s.universe->worlds[size_t(index)];
-}
+WorldState* playerWorld(const MainState& s) { return s.universe ? s.universe->playerWorld() : nullptr; }
 
 point playerPosition(const MainState& s) {
     const Player* player = livePlayer(s);

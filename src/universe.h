@@ -53,6 +53,9 @@ public:
     // Empties the whole registry.
     void clearShipList();
 
+    // The world at the player's world index; null without a player or when the index names no world.
+    WorldState* playerWorld();
+
     // The planet with that global ID, or null (an ID beyond the cache is reported).
     Planet* getPlanet(unsigned int id);
     // A copy of the planet's economy record, or of defaultPlanetData when there is no such planet.

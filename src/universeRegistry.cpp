@@ -1,7 +1,10 @@
-// Universe look-ups by identifier: factions and the ship registry.
+// Universe look-ups by identifier: factions, the ship registry and the player's world.
 #include "universe.h"
 
 #include <iostream>
+
+#include "player.h"
+#include "worldState.h"
 
 int Universe::getFactionID(const std::string& name) const {
     for (size_t i = 0; i < factionNames.size(); ++i)
@@ -36,3 +39,10 @@ void Universe::removeShip(unsigned int id) {
 unsigned int Universe::getRawShipListSize() const { return static_cast<unsigned int>(shipList.size()); }
 
 void Universe::clearShipList() { shipList.clear(); }
+
+WorldState* Universe::playerWorld() {
+    if (!player) return nullptr;
+    const int index = player->getWorld();
+    if (index < 0 || static_cast<size_t>(index) >= worlds.size()) return nullptr;
+    return &worlds[static_cast<size_t>(index)];
+}

@@ -2,13 +2,13 @@
 #include "universe.h"
 
 #include "GravityWall.h"
-#include "player.h"
 #include "worldState.h"
 
 void Universe::updateGravityWalls(int dt) {
-    if (!player || player->getWorld() < 0 || static_cast<size_t>(player->getWorld()) >= worlds.size())
+    WorldState* world = playerWorld();
+    if (!world)
         return;
-    std::list<GravityWall>& walls = worlds[player->getWorld()].gravityWalls;
+    std::list<GravityWall>& walls = world->gravityWalls;
     for (auto wall = walls.begin(); wall != walls.end();) {
         if (wall->update(dt, *this)) {
             wall->draw();
