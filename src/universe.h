@@ -146,6 +146,8 @@ private:
     bool validPlanetID(unsigned int id) const;
     // The planet of a valid ID, searched for once and then kept; null when none has it.
     Planet* cachedPlanet(unsigned int id);
+    // The planet whose records are asked for; null, reported either way, when there is none.
+    Planet* recordedPlanet(unsigned int id);
 
     bool allDocumentsLoaded = true;
 };

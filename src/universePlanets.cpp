@@ -29,20 +29,21 @@ Planet* Universe::cachedPlanet(unsigned int id) {
 
 Planet* Universe::getPlanet(unsigned int id) { return validPlanetID(id) ? cachedPlanet(id) : nullptr; }
 
-planetData Universe::getPlanetData(unsigned int id) {
+Planet* Universe::recordedPlanet(unsigned int id) {
     if (!validPlanetID(id))
-        return defaultPlanetData;
-    if (Planet* planet = cachedPlanet(id))
-        return planet->getPlanetData();
-    std::cout << "Error, planet not found, but index is good" << std::endl;
-    return defaultPlanetData;
+        return nullptr;
+    Planet* planet = cachedPlanet(id);
+    if (!planet)
+        std::cout << "Error, planet not found, but index is good" << std::endl;
+    return planet;
+}
+
+planetData Universe::getPlanetData(unsigned int id) {
+    const Planet* planet = recordedPlanet(id);
+    return planet ? planet->getPlanetData() : defaultPlanetData;
 }
 
 std::vector<luaStringPair> Universe::getExtraPlanetData(unsigned int id) {
-    if (!validPlanetID(id))
-        return {};
-    if (Planet* planet = cachedPlanet(id))
-        return planet->getExtraData();
-    std::cout << "Error, planet not found, but index is good" << std::endl;
-    return {};
+    const Planet* planet = recordedPlanet(id);
+    return planet ? planet->getExtraData() : std::vector<luaStringPair>();
 }
