@@ -5,19 +5,12 @@
 #include <GL/glu.h>
 
 #include "defaultVals.h"
+#include "shaderList.h"
 #include "textures.h"
 
 namespace {
 
 constexpr int FLAME_LAYERS = 100;
-
-// A program that exists but did not link would raise a GL error on every use.
-bool linked(int program) {
-    if (program == 0) return false;
-    GLint status = GL_FALSE;
-    glGetProgramiv(static_cast<GLuint>(program), GL_LINK_STATUS, &status);
-    return status == GL_TRUE;
-}
 
 }  // namespace
 
@@ -45,7 +38,7 @@ void Player::draw() const {
 
 void Player::drawTrail(int now, Universe&) const {
     exhaustSmoke.draw(getPos());
-    if (linked(flameShader)) drawFlame(now);
+    if (isLinkedProgram(flameShader)) drawFlame(now);
 }
 
 // Stacked quads behind the ship, local +y pointing backwards; the program shapes the flame.

@@ -126,6 +126,14 @@ bool ShaderList::getUniform(const std::string& name, const std::string& key, int
     return true;
 }
 
+bool isLinkedProgram(int program) {
+    if (program <= 0)
+        return false;
+    GLint linked = GL_FALSE;
+    glGetProgramiv(static_cast<GLuint>(program), GL_LINK_STATUS, &linked);
+    return linked == GL_TRUE;
+}
+
 char* readEmitter(const char* path) {
     std::error_code ignored;
     FILE* file = std::filesystem::is_directory(path, ignored) ? nullptr : fopen(path, "r");

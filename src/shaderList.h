@@ -26,6 +26,8 @@ private:
     std::vector<std::vector<int>> uniformLocations;
 };
 
+// Whether program names a program that linked; one that failed would raise a GL error on every use.
+bool isLinkedProgram(int program);
 // The whole text of a file on the heap (release with free), or null.
 char* readEmitter(const char* path);
 // Builds programs from "shader0.vs"/".fs", "shader1.vs"/".fs", ... until one is missing.

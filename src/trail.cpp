@@ -57,8 +57,5 @@ void Trail::recordPoint(point p) {
 
 int Trail::linkedProgram(const ShaderList& shaders, const std::string& name) {
     int program = 0;
-    if (!shaders.getShader(name, program) || program <= 0) return 0;
-    GLint linked = GL_FALSE;
-    glGetProgramiv(static_cast<GLuint>(program), GL_LINK_STATUS, &linked);
-    return linked == GL_TRUE ? program : 0;
+    return shaders.getShader(name, program) && isLinkedProgram(program) ? program : 0;
 }
