@@ -103,13 +103,10 @@ bool ShaderList::getUniform(int program, const std::string& key, int& location) 
     for (size_t entry = 0; entry < programs.size(); ++entry) {
         if (programs[entry] != program)
             continue;
-        int slot = findName(uniformKeys[entry], key);
-        if (slot < 0) {
-            std::cout << "Uniform " << key << " is not present in shader " << names[entry] << std::endl;
-            return false;
-        }
-        location = uniformLocations[entry][slot];
-        return true;
+        if (storedUniform(entry, key, location))
+            return true;
+        std::cout << "Uniform " << key << " is not present in shader " << names[entry] << std::endl;
+        return false;
     }
     std::cout << "Bad shader # " << program << std::endl;
     return false;
@@ -117,8 +114,10 @@ bool ShaderList::getUniform(int program, const std::string& key, int& location) 
 
 bool ShaderList::getUniform(const std::string& name, const std::string& key, int& location) const {
     int entry = findName(names, name);
-    if (entry < 0)
-        return false;
+    return entry >= 0 && storedUniform(static_cast<std::size_t>(entry), key, location);
+}
+
+bool ShaderList::storedUniform(std::size_t entry, const std::string& key, int& location) const {
     int slot = findName(uniformKeys[entry], key);
     if (slot < 0)
         return false;

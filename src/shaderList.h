@@ -1,6 +1,7 @@
 // The registry of GLSL programs by name and their uniform locations by key.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ public:
     bool getUniform(const std::string& name, const std::string& key, int& location) const;
 
 private:
+    // Writes the location stored under key in the entry; false when it has no such key.
+    bool storedUniform(std::size_t entry, const std::string& key, int& location) const;
+
     std::vector<std::string> names;
     std::vector<int> programs;
     std::vector<std::vector<std::string>> uniformKeys;
