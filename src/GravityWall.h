@@ -6,12 +6,9 @@
 
 #include "basics.h"
 #include "records.h"
+#include "xmlForward.h"
 
 class Universe;
-namespace rapidxml {
-template <class Ch> class xml_node;
-template <class Ch> class xml_document;
-}
 
 class GravityWall {
 public:

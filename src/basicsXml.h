@@ -5,11 +5,7 @@
 #include <string>
 
 #include "basics.h"  // point, and saturatingInt: every whole-number field read from XML goes through it
-
-namespace rapidxml {
-template <class Ch> class xml_node;
-template <class Ch> class xml_document;
-}  // namespace rapidxml
+#include "xmlForward.h"
 
 // Every reader takes a null element as one without the attribute.
 

@@ -8,15 +8,12 @@
 #include "basics.h"
 #include "records.h"
 #include "smokeTrail.h"
+#include "xmlForward.h"
 
 class GravityWall;
 class ShaderList;
 class Universe;
 class WorldState;
-namespace rapidxml {
-template <class Ch> class xml_node;
-template <class Ch> class xml_document;
-}
 
 class Player {
 public:

@@ -6,13 +6,10 @@
 
 #include "basics.h"
 #include "records.h"
+#include "xmlForward.h"
 
 class Universe;
 class WorldState;
-namespace rapidxml {
-template <class Ch> class xml_node;
-template <class Ch> class xml_document;
-}
 
 // Every projectile type; the index is the projectile type.
 extern std::vector<projectileData> WEAPONDATA;

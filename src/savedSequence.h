@@ -6,11 +6,7 @@
 #include <vector>
 
 #include "basics.h"
-
-namespace rapidxml {
-template <class Ch> class xml_node;
-template <class Ch> class xml_document;
-}
+#include "xmlForward.h"
 
 // Saved slot numbers at or above this are data errors (no sequence is that long).
 constexpr std::size_t MAX_SAVED_INDEX = 1024;

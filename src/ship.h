@@ -8,12 +8,9 @@
 #include "basics.h"
 #include "glowTrail.h"
 #include "records.h"
+#include "xmlForward.h"
 
 class Universe;
-namespace rapidxml {
-template <class Ch> class xml_node;
-template <class Ch> class xml_document;
-}
 
 class Ship {
 public:
