@@ -1,7 +1,6 @@
 // A defence satellite circling its planet, of one type of the satellite catalogue.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "basics.h"

@@ -1,7 +1,6 @@
 // The process-wide texture tables and the image loaders that fill them.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,5 +19,7 @@ unsigned int textureAt(long index);
 unsigned int loadSingleTexture(const std::string& fileName, int mode);
 // The same, appending the result (0 on failure) to table.
 void loadSingleTexture(const std::string& fileName, std::vector<unsigned int>& table, int mode);
+// Fills textures (the dust set to repeat) and projTextures from their fixed file lists.
 void loadTextures();
+// Fills uiTextures from the five interface images, in their fixed order.
 void loadUITextures();
