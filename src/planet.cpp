@@ -14,6 +14,8 @@ constexpr float DEGREES_TO_RADIANS = 3.14f / 180.0f;
 
 }  // namespace
 
+float bodyMass(float radius) { return radius * radius * radius * 4.1866666666666665f; }
+
 Planet::Planet(int id, float radius, float density, float orbitRadius, float orbitSpeed,
                float initLoc, float rotationalSpeed, float initRot, int texture,
                std::string name, planetData data, std::vector<luaStringPair> extraData)
@@ -21,7 +23,7 @@ Planet::Planet(int id, float radius, float density, float orbitRadius, float orb
       orbitSpeed(orbitSpeed * DEGREES_TO_RADIANS), orbitAngle(initLoc * DEGREES_TO_RADIANS),
       rotationalSpeed(rotationalSpeed), rotation(initRot),
       texture(static_cast<unsigned int>(texture)), name(std::move(name)),
-      mass(radius * radius * radius * 4.1866666666666665f), data(std::move(data)),
+      mass(bodyMass(radius)), data(std::move(data)),
       extraData(std::move(extraData)) {
     std::cout << this->name << std::endl;
 }

@@ -8,6 +8,9 @@
 #include "basics.h"
 #include "records.h"
 
+// The mass of a star or planet of this radius: its volume with pi taken as 3.14; density plays no part.
+float bodyMass(float radius);
+
 class Planet {
 public:
     // Global planet ID, radius, density (scaled by 1e-6), orbit radius, orbit speed

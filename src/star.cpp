@@ -5,7 +5,7 @@
 
 Star::Star(point pos, float radius, float density, int texture, std::string name)
     : pos(pos), radius(radius), density(density), texture(texture), name(std::move(name)),
-      mass(radius * radius * radius * 4.1866666666666665f) {}
+      mass(bodyMass(radius)) {}
 
 int Star::getId() const { return id; }
 std::string Star::getName() const { return name; }
