@@ -47,6 +47,25 @@ Player::Player(point position, float thrust, float revThrust, float turnSpeed, f
 }
 
 Player::Player(rapidxml::xml_node<char>* record, Universe& universe) {
+    readSavedAttributes(record);
+    exhaustSmoke = engineSmoke(getPos(), universe.shaderList);
+    std::cout << "LOADING*******************************************************************" << std::endl;
+    printDelays();
+    if (activeWorld < 0 || static_cast<std::size_t>(activeWorld) >= universe.worlds.size()) {
+        std::cout << "Error, bad world number in player location in save" << std::endl;
+        std::exit(0);
+    }
+    universe.currentWorld = &universe.worlds[activeWorld];
+    lookUpFlameShader(universe.shaderList, "");
+    takeSavedEquipment(record, universe);
+    readSavedChildren(record, "gunCooling", gunCooling);
+    readSavedChildren(record, "armament", armament);
+    dropUnknownWeapons();
+    whiteLaserTexture = universe.loadDynamicTexture("whiteLaser.png", 1);
+    std::cout << "curGrav is " << gravTool.charge << std::endl;
+}
+
+void Player::readSavedAttributes(rapidxml::xml_node<char>* record) {
     x = getValFND(record, "x");
     y = getValFND(record, "y");
     canWarp = readFlag(record, "canWarp");
@@ -66,29 +85,16 @@ Player::Player(rapidxml::xml_node<char>* record, Universe& universe) {
     activeWorld = readInt(record, "activeWorld");
     planetId = readInt(record, "planetId");
     keysOn = readFlag(record, "keysOn");
-    exhaustSmoke = engineSmoke(getPos(), universe.shaderList);
+}
 
-    std::cout << "LOADING*******************************************************************" << std::endl;
-    printDelays();
-    if (activeWorld < 0 || static_cast<std::size_t>(activeWorld) >= universe.worlds.size()) {
-        std::cout << "Error, bad world number in player location in save" << std::endl;
-        std::exit(0);
-    }
-    universe.currentWorld = &universe.worlds[activeWorld];
-    lookUpFlameShader(universe.shaderList, "");
-
+// The saved hit points stay: the hull gives only the size.
+void Player::takeSavedEquipment(rapidxml::xml_node<char>* record, Universe& universe) {
     engineData engine = universe.getEngineData(engineName);
     thrust = engine.thrust;
     revThrust = engine.revThrust;
     turnSpeed = engine.turnSpeed;
     size = universe.getHullData(hullName).size;
     gravTool = universe.getGravToolData(getValND(record, "gravToolName"));
-    readSavedChildren(record, "gunCooling", gunCooling);
-    readSavedChildren(record, "armament", armament);
-    dropUnknownWeapons();
-
-    whiteLaserTexture = universe.loadDynamicTexture("whiteLaser.png", 1);
-    std::cout << "curGrav is " << gravTool.charge << std::endl;
 }
 
 void Player::lookUpFlameShader(const ShaderList& shaders, const std::string& suffix) {

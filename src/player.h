@@ -102,6 +102,10 @@ public:
 
 private:
     void lookUpFlameShader(const ShaderList& shaders, const std::string& suffix);
+    // The attributes of a saved "player" element, each required.
+    void readSavedAttributes(rapidxml::xml_node<char>* record);
+    // Thrust, turning, size and grav tool from the catalogue entries the saved record names.
+    void takeSavedEquipment(rapidxml::xml_node<char>* record, Universe& universe);
     void dropUnknownWeapons();
     void printDelays() const;
     void steer(int dt, const unsigned char* keys);
