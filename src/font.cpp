@@ -103,6 +103,32 @@ std::string drawable(const std::string& text) {
     return codes;
 }
 
+// Moves the pen back so that the text centres on its inked width and on the height of a capital A.
+void centreOn(const std::string& codes, float k) {
+    float width = letterMetrics[static_cast<unsigned char>(codes.back())].right;
+    for (size_t i = 0; i + 1 < codes.size(); ++i)
+        width += letterMetrics[static_cast<unsigned char>(codes[i])].advance;
+    const metrics& capital = letterMetrics['A'];
+    glTranslatef(-width * k / 2, -(capital.top - capital.bottom) * k / 2, 0);
+}
+
+// Draws glyph c at the pen and moves the pen on by its advance.
+void drawGlyph(unsigned char c, float k) {
+    const metrics& m = letterMetrics[c];
+    glBindTexture(GL_TEXTURE_2D, letterTextures[c]);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(m.left * k, m.bottom * k);
+    glTexCoord2f(0, 1);
+    glVertex2f(m.left * k, m.top * k);
+    glTexCoord2f(1, 1);
+    glVertex2f(m.right * k, m.top * k);
+    glTexCoord2f(1, 0);
+    glVertex2f(m.right * k, m.bottom * k);
+    glEnd();
+    glTranslatef(m.advance * k, 0, 0);
+}
+
 }  // namespace
 
 Font::Font(const std::string& fileName) {
@@ -121,28 +147,10 @@ void Font::displayText(const std::string& text, float x, float y, float scale, b
     std::string codes = drawable(text);
     glPushMatrix();
     glTranslatef(x, y, 0);
-    if (centred && !codes.empty()) {
-        float width = letterMetrics[static_cast<unsigned char>(codes.back())].right;
-        for (size_t i = 0; i + 1 < codes.size(); ++i)
-            width += letterMetrics[static_cast<unsigned char>(codes[i])].advance;
-        const metrics& capital = letterMetrics['A'];
-        glTranslatef(-width * k / 2, -(capital.top - capital.bottom) * k / 2, 0);
-    }
-    for (unsigned char c : codes) {
-        const metrics& m = letterMetrics[c];
-        glBindTexture(GL_TEXTURE_2D, letterTextures[c]);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0, 0);
-        glVertex2f(m.left * k, m.bottom * k);
-        glTexCoord2f(0, 1);
-        glVertex2f(m.left * k, m.top * k);
-        glTexCoord2f(1, 1);
-        glVertex2f(m.right * k, m.top * k);
-        glTexCoord2f(1, 0);
-        glVertex2f(m.right * k, m.bottom * k);
-        glEnd();
-        glTranslatef(m.advance * k, 0, 0);
-    }
+    if (centred && !codes.empty())
+        centreOn(codes, k);
+    for (unsigned char c : codes)
+        drawGlyph(c, k);
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
 }
