@@ -48,7 +48,7 @@ bool initSdl() {
     return true;
 }
 
-void setVideoMode(int width, int height) { SDL_SetVideoMode(width, height, 32, SDL_OPENGL); }
+SDL_Surface* setVideoMode(int width, int height) { return SDL_SetVideoMode(width, height, 32, SDL_OPENGL); }
 
 void openWindow() {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -358,7 +358,7 @@ lua_State* openUiScript(const char* fileName) {
 // SDL takes a zero size as "the current size": the window's true size is kept,
 // since a zero w or h would divide the aspect by zero.
 bool resize(int width, int height, int, bool, SDL_Surface*) {
-    const SDL_Surface* screen = SDL_SetVideoMode(width, height, 32, SDL_OPENGL);
+    const SDL_Surface* screen = setVideoMode(width, height);
     if (!screen) {
         std::cout << "Unable to set " << width << " x " << height << " 32b video: " << SDL_GetError()
                   << std::endl;
