@@ -154,8 +154,8 @@ void placeStartShip(MainState& s) {
         std::cout << "No ship types, so no ship is placed at start-up" << std::endl;
         return;
     }
-    WorldState& world = u.worlds[size_t(u.player->getWorld())];
-    world.ships.emplace_front(point{50.0f, 50.0f}, u.shipTypes.front().name, 1, u);
+    if (WorldState* world = u.playerWorld())
+        world->ships.emplace_front(point{50.0f, 50.0f}, u.shipTypes.front().name, 1, u);
 }
 
 // The sound calls' results are not acted on: a silent game still plays.
