@@ -52,13 +52,7 @@ void Player::drawFlame(int now) const {
     glRotatef(getAngle() + 180, 0, 0, -1);
     glTranslatef(0, 20, 0);
     glBegin(GL_QUADS);
-    for (int i = 0; i < FLAME_LAYERS; i++) {
-        const float z = static_cast<float>(i) / FLAME_LAYERS;
-        glVertex3f(-1, -1, z);
-        glVertex3f(-1, 1, z);
-        glVertex3f(1, 1, z);
-        glVertex3f(1, -1, z);
-    }
+    for (int i = 0; i < FLAME_LAYERS; i++) programQuad(static_cast<float>(i) / FLAME_LAYERS);
     glEnd();
     glPopMatrix();
     reportError();

@@ -133,6 +133,13 @@ bool isLinkedProgram(int program) {
     return linked == GL_TRUE;
 }
 
+void programQuad(float z) {
+    glVertex3f(-1, -1, z);
+    glVertex3f(-1, 1, z);
+    glVertex3f(1, 1, z);
+    glVertex3f(1, -1, z);
+}
+
 char* readEmitter(const char* path) {
     std::error_code ignored;
     FILE* file = std::filesystem::is_directory(path, ignored) ? nullptr : fopen(path, "r");

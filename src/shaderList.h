@@ -32,6 +32,9 @@ private:
 
 // Whether program names a program that linked; one that failed would raise a GL error on every use.
 bool isLinkedProgram(int program);
+// Emits the corners of the square -1..1 at depth z, inside GL_QUADS, for a program that
+// reshapes it (the layers of the flame, the sprites of the smoke).
+void programQuad(float z);
 // The whole text of a file on the heap (release with free), or null.
 char* readEmitter(const char* path);
 // Builds programs from "shader0.vs"/".fs", "shader1.vs"/".fs", ... until one is missing.

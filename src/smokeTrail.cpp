@@ -87,12 +87,7 @@ void SmokeTrail::drawParticle(const Particle& particle) const {
     glUniform2f(velocityUniform, particle.velocity.x, particle.velocity.y);
     glUniform2f(positionUniform, particle.position.x, particle.position.y);
     glBegin(GL_QUADS);
-    for (unsigned int j = 0; j < particle.sprites; ++j) {
-        const float z = spriteZ(j, particle.sprites);
-        glVertex3f(-1, -1, z);
-        glVertex3f(-1, 1, z);
-        glVertex3f(1, 1, z);
-        glVertex3f(1, -1, z);
-    }
+    for (unsigned int j = 0; j < particle.sprites; ++j)
+        programQuad(spriteZ(j, particle.sprites));
     glEnd();
 }
