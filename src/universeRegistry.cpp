@@ -41,8 +41,10 @@ unsigned int Universe::getRawShipListSize() const { return static_cast<unsigned 
 void Universe::clearShipList() { shipList.clear(); }
 
 WorldState* Universe::playerWorld() {
-    if (!player) return nullptr;
+    if (!player)
+        return nullptr;
     const int index = player->getWorld();
-    if (index < 0 || static_cast<size_t>(index) >= worlds.size()) return nullptr;
+    if (index < 0 || static_cast<size_t>(index) >= worlds.size())
+        return nullptr;
     return &worlds[static_cast<size_t>(index)];
 }
