@@ -6,6 +6,8 @@
 #include <iostream>
 #include <iterator>
 
+#include <rapidxml/rapidxml.hpp>
+
 std::vector<char> readWholeFile(const std::string& fileName) {
     std::error_code ignored;
     if (!std::filesystem::is_regular_file(fileName, ignored))
@@ -21,7 +23,7 @@ std::vector<char> readWholeFile(const std::string& fileName) {
 }
 
 bool parseDocument(const std::string& fileName, const char* rootName, std::vector<char>& text,
-                   rapidxml::xml_document<>& doc, rapidxml::xml_node<>*& root) {
+                   rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>*& root) {
     doc.clear();
     root = nullptr;
     if (text.empty()) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include <rapidxml/rapidxml.hpp>
+#include "xmlForward.h"
 
 // The file's bytes followed by a terminating 0, or an empty sequence when it cannot be read.
 std::vector<char> readWholeFile(const std::string& fileName);
@@ -13,4 +13,4 @@ std::vector<char> readWholeFile(const std::string& fileName);
 // rootName. On failure prints one line naming the file and the reason, leaves
 // doc empty and root null, and returns false.
 bool parseDocument(const std::string& fileName, const char* rootName, std::vector<char>& text,
-                   rapidxml::xml_document<>& doc, rapidxml::xml_node<>*& root);
+                   rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>*& root);
