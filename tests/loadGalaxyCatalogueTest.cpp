@@ -41,13 +41,13 @@ using GalaxyFactions = GalaxyTest;
 
 TEST_F(GalaxyFactions, RelationsAreDirectedAndMayNameLaterFactions) {
     dir.data("relations.xml",
-         "<faction name=\"A\"><relation name=\"C\" attitude=\"hostile\"/>"
-         "<relation name=\"B\" attitude=\"friendly\"/></faction>"
-         "<faction name=\"B\"><relation name=\"A\" attitude=\"neutral\"/></faction>"
-         "<faction name=\"C\"><relation name=\"Nobody\" attitude=\"hostile\"/>"
-         "<relation name=\"A\" attitude=\"grumpy\"/></faction>"
-         "<group name=\"B\"><relation name=\"C\" attitude=\"hostile\"/></group>"
-         "<group name=\"Stranger\"><relation name=\"A\" attitude=\"hostile\"/></group>");
+             "<faction name=\"A\"><relation name=\"C\" attitude=\"hostile\"/>"
+             "<relation name=\"B\" attitude=\"friendly\"/></faction>"
+             "<faction name=\"B\"><relation name=\"A\" attitude=\"neutral\"/></faction>"
+             "<faction name=\"C\"><relation name=\"Nobody\" attitude=\"hostile\"/>"
+             "<relation name=\"A\" attitude=\"grumpy\"/></faction>"
+             "<group name=\"B\"><relation name=\"C\" attitude=\"hostile\"/></group>"
+             "<group name=\"Stranger\"><relation name=\"A\" attitude=\"hostile\"/></group>");
     ASSERT_TRUE(build());
     const Universe& u = *universe;
     ASSERT_EQ(u.factionNames, (std::vector<std::string>{"A", "B", "C"}));
@@ -58,8 +58,8 @@ TEST_F(GalaxyFactions, RelationsAreDirectedAndMayNameLaterFactions) {
 
 TEST_F(GalaxyFactions, TwinNamesTakeTheRowOfTheLaterAndEveryColumn) {
     dir.data("relations.xml",
-         "<faction name=\"T\"/><faction name=\"U\"><relation name=\"T\" attitude=\"hostile\"/></faction>"
-         "<faction name=\"T\"><relation name=\"U\" attitude=\"friendly\"/></faction>");
+             "<faction name=\"T\"/><faction name=\"U\"><relation name=\"T\" attitude=\"hostile\"/></faction>"
+             "<faction name=\"T\"><relation name=\"U\" attitude=\"friendly\"/></faction>");
     ASSERT_TRUE(build());
     const std::vector<std::vector<int16_t>> expected = {{0, 0, 0}, {-100, 0, -100}, {0, 100, 0}};
     EXPECT_EQ(universe->factionRelations, expected);
@@ -68,9 +68,9 @@ TEST_F(GalaxyFactions, TwinNamesTakeTheRowOfTheLaterAndEveryColumn) {
 TEST_F(GalaxyFactions, PlanetOwnersAreFactionNames) {
     dir.data("relations.xml", "<faction name=\"Red\"/><faction name=\"Blue\"/>");
     dir.data("universe.xml",
-         "<world name=\"W\"><star name=\"S\" radius=\"10\">"
-         "<planet name=\"a\" factionOwner=\"Blue\"/><planet name=\"b\" factionOwner=\"Green\"/>"
-         "<planet name=\"c\"/></star></world>");
+             "<world name=\"W\"><star name=\"S\" radius=\"10\">"
+             "<planet name=\"a\" factionOwner=\"Blue\"/><planet name=\"b\" factionOwner=\"Green\"/>"
+             "<planet name=\"c\"/></star></world>");
     ASSERT_TRUE(build());
     const auto& planets = universe->worlds[0].stars[0].getPlanets();
     ASSERT_EQ(planets.size(), 3u);
@@ -112,9 +112,9 @@ TEST_F(GalaxyProjectiles, AnEmptyTypeTakesEveryDefault) {
 
 TEST_F(GalaxyProjectiles, TypesAreNumberedByProjectileElementsOnly) {
     dir.data("projectiles.xml",
-         "<note name=\"x\"/><projectile name=\"first\"/><other/><projectile name=\"second\" "
-         "grav=\"0\" uniformSpread=\"0\" numProjectiles=\"3\"><trail name=\"a\" length=\"5\"/>"
-         "<trail name=\"b\" red=\"0.5\"/></projectile>");
+             "<note name=\"x\"/><projectile name=\"first\"/><other/><projectile name=\"second\" "
+             "grav=\"0\" uniformSpread=\"0\" numProjectiles=\"3\"><trail name=\"a\" length=\"5\"/>"
+             "<trail name=\"b\" red=\"0.5\"/></projectile>");
     ASSERT_TRUE(build());
     ASSERT_EQ(WEAPONDATA.size(), 2u);
     EXPECT_EQ(WEAPONDATA[0].name, "first");
@@ -129,7 +129,7 @@ TEST_F(GalaxyProjectiles, TypesAreNumberedByProjectileElementsOnly) {
 
 TEST_F(GalaxyProjectiles, WholeNumbersSaturateInsteadOfOverflowing) {
     dir.data("projectiles.xml",
-         "<projectile cooldown=\"1e30\" lifetime=\"-1e30\" numProjectiles=\"nan\" onHitEffect=\"2.9\"/>");
+             "<projectile cooldown=\"1e30\" lifetime=\"-1e30\" numProjectiles=\"nan\" onHitEffect=\"2.9\"/>");
     ASSERT_TRUE(build());
     EXPECT_EQ(WEAPONDATA[0].cooldown, INT32_MAX);
     EXPECT_EQ(WEAPONDATA[0].lifetime, INT32_MIN);
@@ -160,11 +160,11 @@ TEST_F(GalaxyProjectiles, AnglesAndSpreadConvertFromDegrees) {
 
 TEST_F(GalaxyProjectiles, FragmentsResolveForwardReferencesAndReportBadOnes) {
     dir.data("projectiles.xml",
-         "<projectile name=\"shell\"><fragment trigger=\"onHit\" fragType=\"bits\"/>"
-         "<fragment trigger=\"onDeath\" fragType=\"shell2\"/><fragment trigger=\"onDeath\" fragType=\"bits\"/>"
-         "<fragment fragType=\"bits\"/><fragment trigger=\"onLand\" fragType=\"bits\"/>"
-         "<fragment trigger=\"onHit\" fragType=\"ghost\"/></projectile>"
-         "<projectile name=\"bits\"/>");
+             "<projectile name=\"shell\"><fragment trigger=\"onHit\" fragType=\"bits\"/>"
+             "<fragment trigger=\"onDeath\" fragType=\"shell2\"/><fragment trigger=\"onDeath\" fragType=\"bits\"/>"
+             "<fragment fragType=\"bits\"/><fragment trigger=\"onLand\" fragType=\"bits\"/>"
+             "<fragment trigger=\"onHit\" fragType=\"ghost\"/></projectile>"
+             "<projectile name=\"bits\"/>");
     ASSERT_TRUE(build());
     EXPECT_EQ(WEAPONDATA[0].onHitFragment, 1);
     EXPECT_EQ(WEAPONDATA[0].onDeathFragment, 1);
@@ -176,11 +176,11 @@ TEST_F(GalaxyProjectiles, FragmentsResolveForwardReferencesAndReportBadOnes) {
 
 TEST_F(GalaxyProjectiles, EndlessDeathFragmentChainsAreCut) {
     dir.data("projectiles.xml",
-         "<projectile name=\"self\"><fragment trigger=\"onDeath\" fragType=\"self\"/></projectile>"
-         "<projectile name=\"a\"><fragment trigger=\"onDeath\" fragType=\"b\"/></projectile>"
-         "<projectile name=\"b\"><fragment trigger=\"onDeath\" fragType=\"a\"/>"
-         "<fragment trigger=\"onHit\" fragType=\"b\"/></projectile>"
-         "<projectile name=\"end\"><fragment trigger=\"onDeath\" fragType=\"a\"/></projectile>");
+             "<projectile name=\"self\"><fragment trigger=\"onDeath\" fragType=\"self\"/></projectile>"
+             "<projectile name=\"a\"><fragment trigger=\"onDeath\" fragType=\"b\"/></projectile>"
+             "<projectile name=\"b\"><fragment trigger=\"onDeath\" fragType=\"a\"/>"
+             "<fragment trigger=\"onHit\" fragType=\"b\"/></projectile>"
+             "<projectile name=\"end\"><fragment trigger=\"onDeath\" fragType=\"a\"/></projectile>");
     ASSERT_TRUE(build());
     EXPECT_EQ(WEAPONDATA[0].onDeathFragment, -1);
     // Exactly one link of the a-b loop goes; the chain into it stays.
@@ -206,10 +206,10 @@ using GalaxyShipTypes = GalaxyTest;
 TEST_F(GalaxyShipTypes, DefaultsTrailsAndWeapons) {
     dir.data("projectiles.xml", "<projectile name=\"gun\"/><projectile name=\"drill\"/>");
     dir.data("shipData.xml",
-         "<ship/>"
-         "<ship name=\"glow\" aiType=\"-1\" thrust=\"0.001\" hitpoints=\"50\" size=\"30\">"
-         "<weapon name=\"drill\"/><weapon name=\"nothing\"/><weapon name=\"gun\"/><weapon name=\"drill\"/>"
-         "<trail name=\"first\" length=\"99\"/><trail name=\"glowTrail\" green=\"0.5\"/></ship>");
+             "<ship/>"
+             "<ship name=\"glow\" aiType=\"-1\" thrust=\"0.001\" hitpoints=\"50\" size=\"30\">"
+             "<weapon name=\"drill\"/><weapon name=\"nothing\"/><weapon name=\"gun\"/><weapon name=\"drill\"/>"
+             "<trail name=\"first\" length=\"99\"/><trail name=\"glowTrail\" green=\"0.5\"/></ship>");
     ASSERT_TRUE(build());
     ASSERT_EQ(universe->shipTypes.size(), 2u);
     const shipDataStruct& plain = universe->shipTypes[0];

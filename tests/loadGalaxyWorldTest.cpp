@@ -48,9 +48,9 @@ using GalaxyWorlds = GalaxyTest;
 
 TEST_F(GalaxyWorlds, PlanetIDsCountAcrossStarsAndWorlds) {
     dir.data("universe.xml",
-         "<world name=\"One\" size=\"12.7\"><star name=\"a\">" + planets(2, 0) + "</star><star name=\"b\">" +
-             planets(1, 2) + "</star></world><note/>"
-             "<world name=\"Two\"><star name=\"c\">" + planets(3, 3) + "</star></world>");
+             "<world name=\"One\" size=\"12.7\"><star name=\"a\">" + planets(2, 0) + "</star><star name=\"b\">" +
+                 planets(1, 2) + "</star></world><note/>"
+                 "<world name=\"Two\"><star name=\"c\">" + planets(3, 3) + "</star></world>");
     int luaStandIn = 0;
     ASSERT_TRUE(build(reinterpret_cast<lua_State*>(&luaStandIn)));
     const Universe& u = *universe;
@@ -82,11 +82,11 @@ TEST_F(GalaxyWorlds, AUniverseWithoutWorldsIsAFailure) {
 
 TEST_F(GalaxyWorlds, PlanetRecordsWithDefaultsAndScaledDensities) {
     dir.data("universe.xml",
-         "<world name=\"W\"><star name=\"Sun\" xcoord=\"5\" ycoord=\"-6\" radius=\"100\" density=\"2\" "
-         "texture=\"3\"><planet name=\"Rock\" radius=\"10\" density=\"0.5\" element3=\"7.9\" starbase=\"1\" "
-         "drillLevel5=\"-2\" health=\"42.5\" qualityFactor2=\"1.5\"/><planet/></star>"
-         "<wormhole xcoord=\"1\" ycoord=\"2\" radius=\"30\" targetWorld=\"0\" targetXcoord=\"9\" "
-         "targetYcoord=\"8\"/></world>");
+             "<world name=\"W\"><star name=\"Sun\" xcoord=\"5\" ycoord=\"-6\" radius=\"100\" density=\"2\" "
+             "texture=\"3\"><planet name=\"Rock\" radius=\"10\" density=\"0.5\" element3=\"7.9\" starbase=\"1\" "
+             "drillLevel5=\"-2\" health=\"42.5\" qualityFactor2=\"1.5\"/><planet/></star>"
+             "<wormhole xcoord=\"1\" ycoord=\"2\" radius=\"30\" targetWorld=\"0\" targetXcoord=\"9\" "
+             "targetYcoord=\"8\"/></world>");
     ASSERT_TRUE(build());
     const WorldState& world = universe->worlds[0];
     const Star& star = world.stars[0];
@@ -113,8 +113,8 @@ TEST_F(GalaxyWorlds, PlanetRecordsWithDefaultsAndScaledDensities) {
 
 TEST_F(GalaxyWorlds, ExtraDataKeepsEveryAttributeInOrder) {
     dir.data("universe.xml",
-         "<world name=\"W\"><star><planet><extraData b=\"2\" a=\"1\"/><tradeGood name=\"t\"/>"
-         "<extraData c=\"three words\" b=\"again\"/></planet></star></world>");
+             "<world name=\"W\"><star><planet><extraData b=\"2\" a=\"1\"/><tradeGood name=\"t\"/>"
+             "<extraData c=\"three words\" b=\"again\"/></planet></star></world>");
     ASSERT_TRUE(build());
     const auto extra = universe->worlds[0].stars[0].getPlanets()[0].getExtraData();
     const std::vector<std::pair<std::string, std::string>> expected = {
@@ -152,9 +152,9 @@ TEST_F(GalaxyWorlds, SavedRecordsBecomeEntitiesAndLeaveTheDocument) {
     dir.data("shipData.xml", "<ship name=\"Raider\"/>");
     dir.data("relations.xml", "<faction name=\"a\"/><faction name=\"b\"/>");
     dir.data("universe.xml",
-         "<world name=\"W\"><star><planet><tradeGood name=\"ore\"/></planet></star>" + shipRecord("Raider", 5) +
-             projectileRecord(0) + projectileRecord(7) + WALL_RECORD + shipRecord("Raider", 9, 99) +
-             "<wormhole/></world>");
+             "<world name=\"W\"><star><planet><tradeGood name=\"ore\"/></planet></star>" + shipRecord("Raider", 5) +
+                 projectileRecord(0) + projectileRecord(7) + WALL_RECORD + shipRecord("Raider", 9, 99) +
+                 "<wormhole/></world>");
     ASSERT_TRUE(build());
     const WorldState& world = universe->worlds[0];
     EXPECT_EQ(world.ships.size(), 2u);
@@ -195,11 +195,11 @@ using GalaxyPlayer = GalaxyTest;
 TEST_F(GalaxyPlayer, BuiltFromThePlayerDocumentInTheFirstWorld) {
     dir.data("projectiles.xml", "<projectile name=\"gun\"/><projectile name=\"beam\"/>");
     dir.data("EquipmentData.xml",
-         "<engines><engine name=\"Fast\" thrust=\"0.002\"/></engines>"
-         "<hulls><hull name=\"Tough\" hitpoints=\"1500\" size=\"44\"/></hulls>");
+             "<engines><engine name=\"Fast\" thrust=\"0.002\"/></engines>"
+             "<hulls><hull name=\"Tough\" hitpoints=\"1500\" size=\"44\"/></hulls>");
     dir.data("PlayerData.xml",
-         "<position x=\"1\" y=\"1\"/><weapon name=\"beam\"/><position x=\"-300\" y=\"250\"/>"
-         "<engine name=\"Fast\"/><hull name=\"Tough\"/><weapon name=\"laser\"/><weapon name=\"beam\"/>");
+             "<position x=\"1\" y=\"1\"/><weapon name=\"beam\"/><position x=\"-300\" y=\"250\"/>"
+             "<engine name=\"Fast\"/><hull name=\"Tough\"/><weapon name=\"laser\"/><weapon name=\"beam\"/>");
     dir.data("universe.xml", "<world name=\"First\"/><world name=\"Second\"/>");
     ASSERT_TRUE(build());
     testing::internal::CaptureStdout();
