@@ -230,8 +230,7 @@ TEST(ExpandMatrix, UnusableInputComesBackUnchanged) {
 class ReportError : public GlTest {};
 
 TEST_F(ReportError, PrintsTheFirstPendingGlErrorOnly) {
-    while (glGetError() != GL_NO_ERROR) {
-    }
+    clearGlErrors();
     testing::internal::CaptureStdout();
     reportError();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");

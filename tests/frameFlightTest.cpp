@@ -12,8 +12,7 @@ protected:
         s.fonts = {font.get()};
         flyInAnEmptyWorld();
         s.lastTicks = SDL_GetTicks();
-        while (glGetError() != GL_NO_ERROR) {
-        }
+        clearGlErrors();
     }
     void TearDown() override {
         holdKey(SDLK_w, false);

@@ -4,6 +4,8 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
+#include <vector>
+
 #include "defaultVals.h"
 
 namespace {
@@ -34,4 +36,27 @@ void GlTest::SetUp() {
     static std::string why;
     static const bool ready = openContext(why);
     ASSERT_TRUE(ready) << "no OpenGL context: " << why;
+}
+
+void GlTest::clearGlErrors() {
+    while (glGetError() != GL_NO_ERROR) {
+    }
+}
+
+int GlTest::litPixels() {
+    std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    int lit = 0;
+    for (size_t i = 0; i < pixels.size(); i += 4) lit += (pixels[i] | pixels[i + 1] | pixels[i + 2]) != 0;
+    return lit;
+}
+
+unsigned int GlTest::whiteTexture() {
+    const std::vector<unsigned char> texels(16, 255);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    return texture;
 }

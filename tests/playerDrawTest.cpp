@@ -75,8 +75,7 @@ protected:
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         glClearColor(0, 0, 0, 0);
         glClear(GL_COLOR_BUFFER_BIT);
-        while (glGetError() != GL_NO_ERROR) {
-        }
+        clearGlErrors();
     }
     void TearDown() override { glPolygonMode(GL_FRONT_AND_BACK, GL_FILL); }
 
@@ -103,17 +102,7 @@ protected:
         in.universe->shaderList.insertUniform("flameExhaust", "thrust", "thrust");
         in.universe->shaderList.insertUniform("flameExhaust", "time", "time");
         testing::internal::GetCapturedStdout();
-        while (glGetError() != GL_NO_ERROR) {
-        }
-    }
-
-    // Whether anything lit a pixel since the last clear.
-    static bool anyPixelLit() {
-        std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * h * 4);
-        glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        for (std::size_t i = 0; i < pixels.size(); i += 4)
-            if (pixels[i] || pixels[i + 1] || pixels[i + 2]) return true;
-        return false;
+        clearGlErrors();
     }
 
     // Drains the GL error queue, failing the test for each error found.
@@ -152,12 +141,7 @@ TEST_F(PlayerDrawTest, TheFlameDrawsOnlyWithAProgramThatLinked) {
         {true, false, "", true},
     };
     const std::vector<unsigned int> savedTextures = textures;
-    GLuint white = 0;
-    const unsigned char texels[16] = {255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255};
-    glGenTextures(1, &white);
-    glBindTexture(GL_TEXTURE_2D, white);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    GLuint white = whiteTexture();
     textures.assign(24, white);
     for (const Case& c : cases) {
         EntityTestUniverse own;
@@ -172,7 +156,7 @@ TEST_F(PlayerDrawTest, TheFlameDrawsOnlyWithAProgramThatLinked) {
         const std::string out = testing::internal::GetCapturedStdout();
         expectNoGlError(c.message);
         EXPECT_EQ(out, "") << c.present << c.broken;
-        EXPECT_EQ(anyPixelLit(), c.lit) << c.present << c.broken;
+        EXPECT_EQ(litPixels() > 0, c.lit) << c.present << c.broken;
         GLint program = -1;
         glGetIntegerv(GL_CURRENT_PROGRAM, &program);
         EXPECT_EQ(program, 0);

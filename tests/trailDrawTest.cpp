@@ -5,7 +5,6 @@
 #include <GL/glu.h>
 
 #include <filesystem>
-#include <vector>
 
 #include "defaultVals.h"
 #include "glTestContext.h"
@@ -32,23 +31,11 @@ protected:
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         glClearColor(0, 0, 0, 0);
         glClear(GL_COLOR_BUFFER_BIT);
-        while (glGetError() != GL_NO_ERROR) {
-        }
+        clearGlErrors();
     }
     void TearDown() override {
         std::filesystem::current_path(home);
         if (white) glDeleteTextures(1, &white);
-    }
-
-    // A plain white image standing in for the smoke and colour-ramp textures.
-    int whiteTexture() {
-        const unsigned char texels[16] = {255, 255, 255, 255, 255, 255, 255, 255,
-                                          255, 255, 255, 255, 255, 255, 255, 255};
-        glGenTextures(1, &white);
-        glBindTexture(GL_TEXTURE_2D, white);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
-        return static_cast<int>(white);
     }
 
     // Builds the shader list the way the galaxy does, from the sources in dir.
@@ -61,15 +48,7 @@ protected:
                                 "lifetime", "smoke", "color"})
             shaders.insertUniform("smokeTrail", key, key);
         buildLog = testing::internal::GetCapturedStdout();
-        while (glGetError() != GL_NO_ERROR) {  // a broken program's uniform look-ups leave one
-        }
-    }
-    static int litPixels() {
-        std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
-        glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        int lit = 0;
-        for (size_t i = 0; i < pixels.size(); i += 4) lit += (pixels[i] | pixels[i + 1] | pixels[i + 2]) != 0;
-        return lit;
+        clearGlErrors();  // a broken program's uniform look-ups leave one
     }
     // A glow trail swept from (200, 500) to the right.
     GlowTrail sweptGlow() {
@@ -81,7 +60,8 @@ protected:
     }
     SmokeTrail puffedSmoke() {
         testing::internal::CaptureStdout();
-        const int texture = whiteTexture();
+        white = whiteTexture();  // stands in for the smoke and colour-ramp images
+        const int texture = static_cast<int>(white);
         SmokeTrail trail(20, {640, 512}, 15, 10, 0, 1, 1, 50, 23, 0.0006f, texture, texture, shaders);
         constructionLog = testing::internal::GetCapturedStdout();
         for (int i = 0; i < 20; ++i) trail.update({640, 512.0f + i}, 15, {0, 0.1f}, 10);
