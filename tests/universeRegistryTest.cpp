@@ -178,23 +178,6 @@ TEST(UniverseWorlds, GrowingTheWorldsKeepsPlanetsWhereTheCachePointsAt) {
     EXPECT_EQ(u->getPlanetData(1).name, "P1");
 }
 
-TEST(UniverseWorlds, GrowingTheWorldsKeepsShipsWhereTheRegistryPointsAt) {
-    auto u = emptyUniverse();
-    u->factionNames = {"Player", "Traders"};
-    u->shipTypes.resize(1);
-    u->shipTypes[0].name = "Scout";
-    u->worlds.emplace_back("First", 1000);
-    testing::internal::CaptureStdout();
-    u->worlds[0].ships.emplace_back(point{1, 2}, "Scout", 1, *u);
-    u->worlds[0].ships.emplace_back(point{3, 4}, "Scout", 0, *u);
-    testing::internal::GetCapturedStdout();
-    u->worlds.reserve(u->worlds.capacity() + 1);  // one reallocation
-    for (const Ship& ship : u->worlds[0].ships) {
-        EXPECT_EQ(u->getShip(ship.getID()), &ship);
-        EXPECT_EQ(u->getShip(ship.getID())->getPos().x, ship.getPos().x);
-    }
-}
-
 namespace {
 
 class CountedTimer : public TimerBase {
