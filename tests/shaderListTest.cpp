@@ -1,3 +1,4 @@
+// The shader list: reading sources, building programs and looking up their uniforms.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -53,21 +54,22 @@ TEST(ReadEmitter, ReturnsTheWholeTextOfAFile) {
     }
 }
 
-TEST(ReadEmitter, AMissingFileGivesNullAndAnErrorLine) {
-    ScratchDirectory dir;
-    CaptureStderr();
-    Text text(readEmitter("absent.vs"));
-    EXPECT_EQ(text, nullptr);
-    EXPECT_EQ(GetCapturedStderr(), "Can't open file 'absent.vs' for reading\n");
-}
-
-TEST(ReadEmitter, ADirectoryIsNotReadAsText) {
+TEST(ReadEmitter, WhatCannotBeReadAsAFileGivesNull) {
     ScratchDirectory dir;
     std::filesystem::create_directory(dir.path / "folder.vs");
-    CaptureStderr();
-    Text text(readEmitter("folder.vs"));
-    GetCapturedStderr();
-    EXPECT_EQ(text, nullptr);
+    const struct {
+        const char* name;
+        const char* error;  // null: whatever the system says
+    } cases[] = {{"absent.vs", "Can't open file 'absent.vs' for reading\n"}, {"folder.vs", nullptr}};
+    for (const auto& c : cases) {
+        CaptureStderr();
+        Text text(readEmitter(c.name));
+        const std::string error = GetCapturedStderr();
+        EXPECT_EQ(text, nullptr) << c.name;
+        if (c.error) {
+            EXPECT_EQ(error, c.error);
+        }
+    }
 }
 
 class ShaderListTest : public GlTest {
@@ -126,12 +128,13 @@ TEST_F(ShaderListTest, DuplicateNamesResolveToTheFirstEntry) {
     EXPECT_EQ(location, -7);
 }
 
-TEST_F(ShaderListTest, ADuplicateKeyKeepsItsFirstLocation) {
+TEST_F(ShaderListTest, AKeyKeepsItsFirstLocationAndAUniformTheProgramLacksIsMinusOne) {
     insert("plain");
     int program = 0;
     ASSERT_TRUE(list.getShader("plain", program));
     ASSERT_TRUE(list.insertUniform("plain", "k", "first"));
     ASSERT_TRUE(list.insertUniform("plain", "k", "second"));
+    ASSERT_TRUE(list.insertUniform("plain", "ghost", "noSuchUniform"));
     GLint firstLocation = glGetUniformLocation(program, "first");
     ASSERT_NE(firstLocation, glGetUniformLocation(program, "second"));
 
@@ -141,14 +144,7 @@ TEST_F(ShaderListTest, ADuplicateKeyKeepsItsFirstLocation) {
     location = -7;
     EXPECT_TRUE(list.getUniform("plain", "k", location));
     EXPECT_EQ(location, firstLocation);
-}
-
-TEST_F(ShaderListTest, AUniformTheProgramLacksIsStoredAsMinusOne) {
-    insert("plain");
-    int program = 0;
-    ASSERT_TRUE(list.getShader("plain", program));
-    ASSERT_TRUE(list.insertUniform("plain", "ghost", "noSuchUniform"));
-    int location = 5;
+    location = 5;
     EXPECT_TRUE(list.getUniform(program, "ghost", location));
     EXPECT_EQ(location, -1);
 }
