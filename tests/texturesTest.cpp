@@ -1,3 +1,4 @@
+// The fixed texture tables and single images: loading, modes and the slots of missing files.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -87,20 +88,26 @@ TEST_F(TexturesTest, LoadingLeavesModulateAndNoTextureBound) {
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
 }
 
-TEST_F(TexturesTest, AMissingImageKeepsItsSlotWithZero) {
+TEST_F(TexturesTest, AMissingImageKeepsItsSlotWithZeroAndSaysWhyOnOneLine) {
     struct Case {
         const char* file;
+        const std::vector<unsigned int>* table;
         size_t slot;
-    } cases[] = {{"player.png", 0}, {"mars.png", 10}, {"background2.png", 23}};
+        const char* says;
+    } cases[] = {{"player.png", &textures, 0, "SOIL error loading player.png: "},
+                 {"mars.png", &textures, 10, "SOIL error loading mars.png: "},
+                 {"background2.png", &textures, 23, "SOIL error loading background2.png: "},
+                 {"arrow.png", &uiTextures, 4, "SOIL loading error on arrow.png: "}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         ScratchDirectory dir(TUVARO_GAME_DIR);
         dir.remove(c.file);
         std::string out = loadTables();
         ASSERT_EQ(textures.size(), 24u);
-        for (size_t i = 0; i < textures.size(); ++i)
-            EXPECT_EQ(textures[i] == 0, i == c.slot) << "slot " << i;
-        std::string prefix = std::string("SOIL error loading ") + c.file + ": ";
+        ASSERT_EQ(uiTextures.size(), 5u);
+        for (size_t i = 0; i < c.table->size(); ++i)
+            EXPECT_EQ((*c.table)[i] == 0, i == c.slot) << "slot " << i;
+        const std::string prefix = c.says;
         EXPECT_EQ(out.compare(0, prefix.size(), prefix), 0) << out;
         EXPECT_GT(out.size(), prefix.size() + 1) << "SOIL's reason is missing";
         EXPECT_EQ(out.find('\n'), out.size() - 1) << "one line expected: " << out;
@@ -150,18 +157,6 @@ TEST_F(TexturesTest, ModesDecideMipmapsOrNothing) {
     std::string out = GetCapturedStdout();
     EXPECT_EQ(table, (std::vector<unsigned int>{0, 0}));
     EXPECT_EQ(out.rfind("SOIL error loading absent.png: ", 0), 0u) << out;
-}
-
-TEST_F(TexturesTest, AMissingArrowLeavesTheFifthButtonSlotEmpty) {
-    ScratchDirectory dir(TUVARO_GAME_DIR);
-    dir.remove("arrow.png");
-    std::string out = loadTables();
-    ASSERT_EQ(uiTextures.size(), 5u);
-    for (size_t i = 0; i < 4; ++i)
-        EXPECT_NE(uiTextures[i], 0u);
-    EXPECT_EQ(uiTextures[4], 0u);
-    EXPECT_EQ(out.rfind("SOIL loading error on arrow.png: ", 0), 0u) << out;
-    EXPECT_EQ(out.find('\n'), out.size() - 1) << out;
 }
 
 TEST(TextureAt, IndexesOutsideTheTableGiveZero) {
