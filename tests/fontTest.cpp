@@ -1,3 +1,4 @@
+// The game font: loading, glyph textures, failures and where text is drawn.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 

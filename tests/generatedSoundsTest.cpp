@@ -1,3 +1,4 @@
+// The generated sounds: their format, that they are not silent, and the engine hum's seamless loop.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Each of the game's shader programs builds without a log, finds its uniforms and draws.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
