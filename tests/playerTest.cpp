@@ -123,16 +123,6 @@ TEST_F(PlayerTest, WarpingToAWorldThatDoesNotExistChangesNothing) {
     EXPECT_EQ(test.universe->currentWorld, &test.universe->worlds[0]);
 }
 
-TEST_F(PlayerTest, LandingHoldsThePlanetAndTheTimeout) {
-    auto player = load("");
-    player->setLanded(9);
-    EXPECT_TRUE(player->isLanded());
-    EXPECT_TRUE(*player->getLandedPointer());
-    EXPECT_EQ(*player->getPlanetIdPointer(), 9);
-    player->takeDamage(40.5f);
-    EXPECT_FLOAT_EQ(player->getHealth(), 600);
-}
-
 using PlayerDeathTest = PlayerTest;
 
 TEST_F(PlayerDeathTest, ASaveInAWorldThatDoesNotExistEndsTheRunWithCodeZero) {
