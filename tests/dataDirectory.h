@@ -1,10 +1,14 @@
 // A scratch run directory holding the eight data files a Universe reads, each a bare root element.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <map>
+#include <memory>
 #include <string>
 
 #include "scratchDirectory.h"
+#include "universe.h"
 
 class DataDirectory : public ScratchDirectory {
 public:
@@ -30,3 +34,12 @@ public:
         return table;
     }
 };
+
+// A Universe read from bare data files in a directory of its own, with what it printed swallowed.
+inline std::unique_ptr<Universe> emptyUniverse() {
+    DataDirectory dir;  // the Universe keeps the documents it read
+    testing::internal::CaptureStdout();
+    auto universe = std::make_unique<Universe>();
+    testing::internal::GetCapturedStdout();
+    return universe;
+}

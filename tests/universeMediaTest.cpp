@@ -18,13 +18,6 @@
 
 namespace {
 
-std::unique_ptr<Universe> emptyUniverse() {
-    testing::internal::CaptureStdout();
-    auto universe = std::make_unique<Universe>();
-    testing::internal::GetCapturedStdout();
-    return universe;
-}
-
 int countOccurrences(const std::string& text, const std::string& piece) {
     int count = 0;
     for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1))
@@ -106,7 +99,6 @@ TEST_F(TextureCacheTest, SatelliteTypesShareTheirDefaultImagesAndKeepTheirOrder)
 }
 
 TEST(UniverseNotifications, TheFrontShowsForItsLifetimeThenTheNextStarts) {
-    DataDirectory dir;
     auto u = emptyUniverse();
     const std::vector<Font*> noFonts;
     u->addNotification(std::vector<std::string>{"one", "two"}, 1000, 0);
@@ -124,7 +116,6 @@ TEST(UniverseNotifications, TheFrontShowsForItsLifetimeThenTheNextStarts) {
 }
 
 TEST(UniverseNotifications, LinelessAndExtremeNotificationsStillRunOut) {
-    DataDirectory dir;
     auto u = emptyUniverse();
     const std::vector<Font*> fonts{nullptr};
     u->addNotification(std::vector<std::string>{}, 10, 0);

@@ -14,14 +14,6 @@
 
 namespace {
 
-std::unique_ptr<Universe> emptyUniverse() {
-    DataDirectory dir;
-    testing::internal::CaptureStdout();
-    auto universe = std::make_unique<Universe>();
-    testing::internal::GetCapturedStdout();
-    return universe;
-}
-
 Planet makePlanet(int id, const std::string& name) {
     planetData data;
     data.name = name;
