@@ -27,9 +27,6 @@ protected:
         testing::internal::GetCapturedStdout();
     }
 
-    // The player's update reads the steering keys from SDL's keyboard state.
-    static void holdKey(SDLKey key, bool down) { SDL_GetKeyState(nullptr)[key] = down ? 1 : 0; }
-
     // Frames a few milliseconds apart, so that each has a frame time.
     void runFrames(int count) {
         testing::internal::CaptureStdout();

@@ -4,6 +4,7 @@
 
 #include "gameMain.h"
 #include "input.h"
+#include "sdlInput.h"
 
 TEST(VirtualCursor, MovesByScaledMotionAndStopsAtTheEdges) {
     struct Case {
@@ -36,14 +37,6 @@ TEST(VirtualCursor, MotionPastTheEdgeIsLostAndMovingBackStartsAtTheEdge) {
 }
 
 namespace {
-
-SDL_Event keyEvent(Uint8 type, SDLKey key) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.type = type;
-    event.key.keysym.sym = key;
-    return event;
-}
 
 SDL_Event quitEvent() {
     SDL_Event event{};

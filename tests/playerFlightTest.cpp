@@ -4,30 +4,17 @@
 #include <SDL.h>
 
 #include <cmath>
-#include <initializer_list>
 #include <iterator>
 
 #include "entityTestUniverse.h"
 #include "glTestContext.h"
 #include "player.h"
+#include "sdlInput.h"
 #include "worldState.h"
 
 namespace {
 
 constexpr unsigned char LEFT = 1, RIGHT = 4;
-
-// Holds keys down in SDL's own keyboard state, the array the player reads, until destroyed.
-class HeldKeys {
-public:
-    HeldKeys(std::initializer_list<SDLKey> keys) : keys(keys) { set(1); }
-    ~HeldKeys() { set(0); }
-
-private:
-    void set(Uint8 down) {
-        for (SDLKey key : keys) SDL_GetKeyState(nullptr)[key] = down;
-    }
-    std::vector<SDLKey> keys;
-};
 
 // The heading in radians, from the drawing angle in degrees.
 float theta(const Player& player) { return (90 - player.getAngle()) / 57.2958f; }

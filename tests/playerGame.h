@@ -20,6 +20,7 @@
 #include "player.h"
 #include "projectile.h"
 #include "scratchDirectory.h"
+#include "sdlInput.h"
 #include "universe.h"
 #include "worldState.h"
 
@@ -27,24 +28,6 @@ namespace playerGame {
 
 // Records what the script's addUI receives.
 inline const char* const RECORDING_SCRIPT = "received = nil\nfunction addUI(...) received = {...} end";
-
-inline SDL_Event keyPress(SDLKey key) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    return event;
-}
-
-inline SDL_Event mouseButton(Uint8 type, Uint8 button) {
-    SDL_Event event{};
-    event.type = type;
-    event.button.type = type;
-    event.button.button = button;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    return event;
-}
 
 }  // namespace playerGame
 
@@ -73,8 +56,8 @@ protected:
         }
     }
     void TearDown() override {
-        setShift(SDLK_LSHIFT, false);
-        setShift(SDLK_RSHIFT, false);
+        holdKey(SDLK_LSHIFT, false);
+        holdKey(SDLK_RSHIFT, false);
         universe.reset();
         if (s.lua) lua_close(s.lua);
         dir.reset();
@@ -104,9 +87,6 @@ protected:
         deliver(events);
         return testing::internal::GetCapturedStdout();
     }
-
-    // SDL's keyboard state is what the bindings consult for Shift.
-    static void setShift(SDLKey key, bool down) { SDL_GetKeyState(nullptr)[key] = down ? 1 : 0; }
 
     // The number the next gravity wall will carry, as the player saves it.
     int wallNumber() {
