@@ -1,5 +1,5 @@
-// A real Universe over a copy of the run directory, with a player, a Lua state and
-// SDL's event queue, for the tests that drive the game as the frame does.
+// A real Universe over a copy of the run directory, with a player, a Lua state and SDL's
+// event queue, for the tests of the shipped data and those that drive the game as the frame does.
 #pragma once
 
 #include <GL/glew.h>
@@ -46,7 +46,7 @@ protected:
         initializeShaders(*universe);
         const bool built = initializeStars(*universe, s.lua);
         if (built) newPlayer();
-        testing::internal::GetCapturedStdout();
+        startLog = testing::internal::GetCapturedStdout();
         ASSERT_TRUE(built);
         ASSERT_GE(universe->worlds.size(), 2u);
         ASSERT_FALSE(universe->shipTypes.empty());
@@ -107,6 +107,7 @@ protected:
     std::unique_ptr<ScratchDirectory> dir;
     std::unique_ptr<Universe> universe;
     MainState s;
+    std::string startLog;  // what building the galaxy and the player printed
     std::vector<projectileData> savedWeapons;
 };
 

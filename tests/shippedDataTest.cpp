@@ -2,20 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <set>
 
 #include <rapidxml/rapidxml.hpp>
 
 #include "basicsXml.h"
-#include "glTestContext.h"
-#include "loadGalaxy.h"
 #include "planet.h"
-#include "player.h"
-#include "projectile.h"
+#include "playerGame.h"
 #include "star.h"
-#include "universe.h"
-#include "worldState.h"
 #include "wormhole.h"
 
 namespace {
@@ -27,33 +21,8 @@ void forEach(Node* parent, const char* name, Visit visit) {
     for (Node* child = parent->first_node(name); child; child = child->next_sibling(name)) visit(child);
 }
 
-class ShippedData : public GlTest {
-protected:
-    void SetUp() override {
-        GlTest::SetUp();
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(TUVARO_GAME_DIR);
-        testing::internal::CaptureStdout();
-        universe = std::make_unique<Universe>();
-        initializeShaders(*universe);
-        built = initializeStars(*universe, nullptr);
-        player = initializePlayer(*universe);
-        log = testing::internal::GetCapturedStdout();
-    }
-    void TearDown() override {
-        player.reset();
-        universe.reset();
-        std::filesystem::current_path(previous);
-    }
-
-    std::unique_ptr<Universe> universe;
-    std::unique_ptr<Player> player;
-    bool built = false;
-    std::string log;
-
-private:
-    std::filesystem::path previous;
-};
+// The shipped galaxy and player, built as start-up builds them.
+class ShippedData : public PlayerGame {};
 
 // The reach of a body's pull: ten radii times the density written in the file.
 float pullRange(float radius, float storedDensity) { return radius * 10.0f * storedDensity / 1e-6f; }
@@ -61,9 +30,8 @@ float pullRange(float radius, float storedDensity) { return radius * 10.0f * sto
 }  // namespace
 
 TEST_F(ShippedData, BuildsWithoutAnyErrorLine) {
-    ASSERT_TRUE(built);
     EXPECT_TRUE(universe->loaded());
-    EXPECT_EQ(log.find("rror"), std::string::npos) << log;
+    EXPECT_EQ(startLog.find("rror"), std::string::npos) << startLog;
     for (const dynamicTexturesData& texture : universe->dynamicTextures)
         EXPECT_NE(texture.id, 0u) << texture.name << " is missing from the run directory";
 }
@@ -127,10 +95,10 @@ TEST_F(ShippedData, PlanetsCanBeLandedOnAndLeft) {
 
 TEST_F(ShippedData, ThePlayerStartsFarFromEveryStar) {
     for (const Star& star : universe->worlds[0].stars)
-        EXPECT_GT(pointDistance(player->getPos(), star.getPos()),
+        EXPECT_GT(pointDistance(player().getPos(), star.getPos()),
                   2 * pullRange(star.getRadius(), star.getDensity()))
             << star.getName();
-    EXPECT_GT(pointDistance(player->getPos(), {50, 50}), 5000.0f) << "the start-up ship begins at (50, 50)";
+    EXPECT_GT(pointDistance(player().getPos(), {50, 50}), 5000.0f) << "the start-up ship begins at (50, 50)";
     EXPECT_EQ(universe->currentWorld, &universe->worlds[0]);
 }
 
