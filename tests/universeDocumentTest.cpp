@@ -3,8 +3,8 @@
 
 #include <sstream>
 
-#include "universe.h"
 #include "dataDirectory.h"
+#include "universe.h"
 
 namespace {
 

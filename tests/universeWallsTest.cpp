@@ -4,10 +4,10 @@
 #include <rapidxml/rapidxml.hpp>
 
 #include "GravityWall.h"
+#include "dataDirectory.h"
 #include "glTestContext.h"
 #include "player.h"
 #include "universe.h"
-#include "dataDirectory.h"
 #include "worldState.h"
 
 namespace {
@@ -16,8 +16,8 @@ class UniverseWallsTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
+        universe = emptyUniverse();
         testing::internal::CaptureStdout();
-        universe = std::make_unique<Universe>();
         for (const char* name : {"Home", "Away", "Far"})
             universe->worlds.emplace_back(name, 1000);
         Universe& u = *universe;
@@ -43,7 +43,6 @@ protected:
         return GravityWall(doc.first_node(), *universe);
     }
 
-    DataDirectory dir;
     std::unique_ptr<Universe> universe;
 };
 
