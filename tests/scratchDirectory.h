@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include <unistd.h>
@@ -12,7 +13,8 @@ public:
     // Makes an empty directory (or a copy of source) and enters it.
     explicit ScratchDirectory(const std::string& source = "") {
         char pattern[] = "/tmp/tuvaroScratchXXXXXX";
-        path = mkdtemp(pattern);
+        if (!mkdtemp(pattern)) throw std::runtime_error("cannot make a scratch directory");
+        path = pattern;
         if (!source.empty())
             std::filesystem::copy(source, path, std::filesystem::copy_options::recursive);
         previous = std::filesystem::current_path();
