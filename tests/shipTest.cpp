@@ -21,6 +21,12 @@ shipDataStruct cutterType() {
     return type;
 }
 
+// A saved ship of the Cutter type with the AI mode and faction given.
+std::string savedShip(const std::string& aiType, const std::string& faction, const std::string& children = "") {
+    return R"(<shipData x="0" y="0" xSpd="0" ySpd="0" theta="0" aiType=")" + aiType + R"(" faction=")" + faction +
+           R"(" hitpoints="1" shiptype="Cutter" goToX="0" goToY="0">)" + children + "</shipData>";
+}
+
 const char* FULL_RECORD =
     R"(<shipData x="120.5" y="-40" xSpd="0.25" ySpd="-0.5" theta="1.2" aiType="1" faction="2"
         hitpoints="77.5" shiptype="Cutter" goToX="900" goToY="-900">
@@ -121,22 +127,18 @@ TEST_F(ShipTest, ARecordReadsBackFieldForFieldThroughSave) {
 
 TEST_F(ShipTest, HostileRecordsLoadWithSaneValues) {
     struct Case {
-        const char* record;
+        std::string record;
         int ai;
         short faction;
         std::size_t cooling;
         const char* message;
     };
     const Case cases[] = {
-        {R"(<shipData x="0" y="0" xSpd="0" ySpd="0" theta="0" aiType="6" faction="7" hitpoints="1"
-             shiptype="Cutter" goToX="0" goToY="0"/>)", 4, 0, 0, "Bad faction 0"},
-        {R"(<shipData x="0" y="0" xSpd="0" ySpd="0" theta="0" aiType="7" faction="-2" hitpoints="1"
-             shiptype="Cutter" goToX="0" goToY="0"/>)", 4, 0, 0, "Bad faction 0"},
-        {R"(<shipData x="0" y="0" xSpd="0" ySpd="0" theta="0" aiType="1e30" faction="65537" hitpoints="1"
-             shiptype="Cutter" goToX="0" goToY="0"/>)", 2147483647, 0, 0, "Bad faction 0"},
-        {R"(<shipData x="0" y="0" xSpd="0" ySpd="0" theta="0" aiType="2" faction="1" hitpoints="1"
-             shiptype="Cutter" goToX="0" goToY="0"><gunCooling ind="5" index99999999="5" index2="8"/>
-             </shipData>)", 2, 1, 3, "bad saved slot index99999999"},
+        {savedShip("6", "7"), 4, 0, 0, "Bad faction 0"},
+        {savedShip("7", "-2"), 4, 0, 0, "Bad faction 0"},
+        {savedShip("1e30", "65537"), 2147483647, 0, 0, "Bad faction 0"},
+        {savedShip("2", "1", R"(<gunCooling ind="5" index99999999="5" index2="8"/>)"), 2, 1, 3,
+         "bad saved slot index99999999"},
         {R"(<shipData shiptype="Cutter"/>)", 0, 0, 0, "Error, XML value aiType not present, and is required"},
     };
     for (const Case& c : cases) {
