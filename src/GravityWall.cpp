@@ -45,7 +45,8 @@ GravityWall::GravityWall(rapidxml::xml_node<char>* record, Universe&) {
     tool.lifetime = saturatingInt(getValFND(record, "gravToolLifetime"));
     ID = saturatingInt(getValFND(record, "ID"));
     for (auto* nodes = record->first_node("wallNodes"); nodes; nodes = nodes->next_sibling("wallNodes"))
-        for (auto* node = nodes->first_node(); node; node = node->next_sibling()) wells.push_back(readWell(node));
+        for (auto* node = nodes->first_node(); node; node = node->next_sibling())
+            if (node->type() == rapidxml::node_element) wells.push_back(readWell(node));  // stray text is no well
     if (activeIndex > wells.size()) {
         std::cout << "Error, saved wall " << ID << " has active well " << activeIndex << " of "
                   << wells.size() << ", clamped" << std::endl;

@@ -140,6 +140,18 @@ TEST(GravityWall, ARecordReadsBackFieldForFieldThroughSave) {
     }
 }
 
+TEST(GravityWall, TextAmongTheSavedWellsIsNoWell) {
+    EntityTestUniverse test;
+    const char* record = R"(<gravWallData activeIndex="0" gravToolName="P" gravToolSpacing="1" gravToolMass="1"
+        gravToolCost="1" gravToolLifetime="1" ID="2"><wallNodes size="1">stray
+        <wallNode0 x="1" y="1" timeLeft="5" strength="1"/></wallNodes></gravWallData>)";
+    testing::internal::CaptureStdout();
+    GravityWall wall(test.parse(record), *test.universe);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    ASSERT_EQ(wall.getWells().size(), 1u);
+    EXPECT_FLOAT_EQ(wall.getWells()[0].position.x, 1.0f);
+}
+
 TEST(GravityWall, ASavedActiveIndexIsClampedToTheWells) {
     EntityTestUniverse test;
     struct Case {
