@@ -84,6 +84,13 @@ void clearAndBlend() {
     glEnable(GL_BLEND);
 }
 
+// A new video mode brings a new GL context: its entry points, viewport and blending.
+void setUpNewContext() {
+    initGlew("Glew is re-initialized");
+    glViewport(0, 0, w, h);
+    clearAndBlend();
+}
+
 void loadImages() {
     std::cout << "Loading textures" << std::endl;
     loadTextures();
@@ -254,16 +261,18 @@ void drawDebugOverlay(MainState& s) {
 
 void drawInterfaceOverlay(MainState& s, const viewRect& view) {
     setInterfaceProjection();
-    mouseover(s, cursorInWorld(s, view));
+    if (s.universe) mouseover(*s.universe, cursorInWorld(s, view), s.fonts[0], s.frameTime);
     drawPlayerUI(s);
     if (s.universe) s.universe->drawNotifications(s.fonts, unsigned(s.frameTime));
 }
 
 void drawCornerMaps(MainState& s) {
+    WorldState* world = playerWorld(s);
+    if (!world) return;
     setTopLeftProjection();
-    topLeftUI(s);
+    topLeftUI(*world, livePlayer(s));
     setTopRightProjection();
-    topRightUI(s);
+    topRightUI(*world, livePlayer(s));
 }
 
 void swapBuffers() {
@@ -367,10 +376,13 @@ bool resize(int width, int height, int, bool, SDL_Surface*) {
     }
     w = screen->w;
     h = screen->h;
-    initGlew("Glew is re-initialized");
-    glViewport(0, 0, w, h);
-    clearAndBlend();
+    setUpNewContext();
     return true;
+}
+
+// The old mode set again may come with a new context too.
+void changeVideoMode(int width, int height) {
+    if (!resize(width, height, 0, false, nullptr)) setUpNewContext();
 }
 
 void eventTypeDisp(SDL_Event event) {

@@ -41,12 +41,18 @@ void farther(MainState& s, int) { stepTo(s.nearFactor, s.nearFactor / NEAR_STEP)
 void zoomIn(MainState& s, int) { stepTo(s.viewHeight, s.viewHeight / ZOOM_STEP); }
 void zoomOut(MainState& s, int) { stepTo(s.viewHeight, s.viewHeight * ZOOM_STEP); }
 
+bool saveSlot(MainState& s, const std::string& slot) { return s.universe && s.universe->saveGame(slot); }
+
+void loadSlot(MainState& s, const std::string& slot) {
+    if (s.universe) s.universe->loadGame(slot, s.lua);
+}
+
 // A failed save must not be followed by loading whatever "temp" held before.
 void reMode(MainState& s, int) {
-    const bool saved = saveGame(s, "temp");
-    resize(REMODE_WIDTH, REMODE_HEIGHT, 0, false, nullptr);
+    const bool saved = saveSlot(s, "temp");
+    changeVideoMode(REMODE_WIDTH, REMODE_HEIGHT);
     if (saved)
-        loadGame(s, "temp");
+        loadSlot(s, "temp");
     else
         std::cout << "Slot temp was not saved, so the game is not reloaded from it" << std::endl;
 }
@@ -70,9 +76,9 @@ void openPlanetInterface(MainState& s, int) {
 void saveOrLoad(MainState& s, int slot) {
     const std::string name = std::to_string(slot);
     if (shiftHeld())
-        saveGame(s, name);
+        saveSlot(s, name);
     else
-        loadGame(s, name);
+        loadSlot(s, name);
 }
 
 void pickWeapon(MainState& s, int slot) {

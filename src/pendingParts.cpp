@@ -9,16 +9,6 @@
 
 void initLua(MainState&) {}
 
-// Saying so beats a silent key: the player must not believe the game was kept.
-bool saveGame(MainState&, const std::string& slot) {
-    std::cout << "Saved games are not available yet: slot " << slot << " not saved" << std::endl;
-    return false;
-}
-
-void loadGame(MainState&, const std::string& slot) {
-    std::cout << "Saved games are not available yet: slot " << slot << " not loaded" << std::endl;
-}
-
 // The script gets the event's values; what it answers opens nothing until displays exist.
 void uiEvent(MainState& s, const std::vector<float>& values) {
     if (!s.lua || values.empty()) return;
@@ -39,7 +29,4 @@ void processProjectiles(MainState&) {}
 void runTimer(MainState&) {}
 void processStars(MainState&) {}
 void processShips(MainState&) {}
-void mouseover(MainState&, point) {}
 void runDisplays(MainState&) {}
-void topLeftUI(MainState&) {}
-void topRightUI(MainState&) {}

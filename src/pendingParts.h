@@ -2,7 +2,6 @@
 // world's answer and goes when its real part lands at the same call site.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "basics.h"
@@ -17,10 +16,6 @@ void initLua(MainState& s);
 
 // The frame.
 
-// Universe::saveGame (slot); whether the slot was written.
-bool saveGame(MainState& s, const std::string& slot);
-// Universe::loadGame (slot, Lua state).
-void loadGame(MainState& s, const std::string& slot);
 // uiEvent (universe, values, fonts, Lua state): the script's addUI receives the values.
 void uiEvent(MainState& s, const std::vector<float>& values);
 // Every interface display's mouseClick (cursor, universe, Lua state).
@@ -41,11 +36,5 @@ void runTimer(MainState& s);
 void processStars(MainState& s);
 // processShips (universe, player, frame time, lastTicks).
 void processShips(MainState& s);
-// mouseover (universe, target, first font, frame time).
-void mouseover(MainState& s, point target);
 // Each interface display's draw then update; a display left empty is erased.
 void runDisplays(MainState& s);
-// topLeftUI (player's world, player): the close radar.
-void topLeftUI(MainState& s);
-// topRightUI (player's world, player): the system map.
-void topRightUI(MainState& s);
