@@ -237,36 +237,6 @@ void buildShipTypes(Universe& u) {
 
 // ---- Planets ----
 
-const std::pair<const char*, int32_t planetData::*> PLANET_WHOLE_FIELDS[] = {
-    {"element1", &planetData::element1},
-    {"element2", &planetData::element2},
-    {"element3", &planetData::element3},
-    {"element4", &planetData::element4},
-    {"element5", &planetData::element5},
-    {"elementStockpile1", &planetData::elementStockpile1},
-    {"elementStockpile2", &planetData::elementStockpile2},
-    {"elementStockpile3", &planetData::elementStockpile3},
-    {"elementStockpile4", &planetData::elementStockpile4},
-    {"elementStockpile5", &planetData::elementStockpile5},
-    {"drillLevel1", &planetData::drillLevel1},
-    {"drillLevel2", &planetData::drillLevel2},
-    {"drillLevel3", &planetData::drillLevel3},
-    {"drillLevel4", &planetData::drillLevel4},
-    {"drillLevel5", &planetData::drillLevel5},
-    {"engineFactory", &planetData::engineFactory},
-    {"hullFactory", &planetData::hullFactory},
-    {"weaponFactory", &planetData::weaponFactory},
-    {"gravToolFactory", &planetData::gravToolFactory},
-    {"starbase", &planetData::starbase},
-    {"defenceLevel", &planetData::defenceLevel},
-};
-
-const std::pair<const char*, float planetData::*> PLANET_FLOAT_FIELDS[] = {
-    {"health", &planetData::health},
-    {"qualityFactor1", &planetData::qualityFactor1},
-    {"qualityFactor2", &planetData::qualityFactor2},
-};
-
 planetData readPlanetData(const Universe& u, Node* node) {
     planetData data;
     data.name = getVal(node, "name", "Default");
@@ -440,6 +410,36 @@ void printUniverseOutline(Node* root) {
 }
 
 }  // namespace
+
+const std::pair<const char*, int32_t planetData::*> PLANET_WHOLE_FIELDS[PLANET_WHOLE_FIELD_COUNT] = {
+    {"element1", &planetData::element1},
+    {"element2", &planetData::element2},
+    {"element3", &planetData::element3},
+    {"element4", &planetData::element4},
+    {"element5", &planetData::element5},
+    {"elementStockpile1", &planetData::elementStockpile1},
+    {"elementStockpile2", &planetData::elementStockpile2},
+    {"elementStockpile3", &planetData::elementStockpile3},
+    {"elementStockpile4", &planetData::elementStockpile4},
+    {"elementStockpile5", &planetData::elementStockpile5},
+    {"drillLevel1", &planetData::drillLevel1},
+    {"drillLevel2", &planetData::drillLevel2},
+    {"drillLevel3", &planetData::drillLevel3},
+    {"drillLevel4", &planetData::drillLevel4},
+    {"drillLevel5", &planetData::drillLevel5},
+    {"engineFactory", &planetData::engineFactory},
+    {"hullFactory", &planetData::hullFactory},
+    {"weaponFactory", &planetData::weaponFactory},
+    {"gravToolFactory", &planetData::gravToolFactory},
+    {"starbase", &planetData::starbase},
+    {"defenceLevel", &planetData::defenceLevel},
+};
+
+const std::pair<const char*, float planetData::*> PLANET_FLOAT_FIELDS[PLANET_FLOAT_FIELD_COUNT] = {
+    {"health", &planetData::health},
+    {"qualityFactor1", &planetData::qualityFactor1},
+    {"qualityFactor2", &planetData::qualityFactor2},
+};
 
 int16_t decodeRelationship(const std::string& attitude) {
     if (attitude == "friendly") return 100;
