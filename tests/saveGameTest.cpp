@@ -5,21 +5,20 @@
 #include <fstream>
 #include <functional>
 #include <regex>
-#include <sstream>
 
+#include "capturedOutput.h"
 #include "planet.h"
 #include "playerGame.h"
 #include "timer.h"
+#include "universeDocument.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const std::vector<char> bytes = readWholeFile(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 // Both files of a slot without the clock, which may tick between setting it and saving.
@@ -49,15 +48,13 @@ class SaveGame : public PlayerGame {
 protected:
     bool save(const std::string& slot) {
         setTime(HELD_CLOCK);
-        testing::internal::CaptureStdout();
-        const bool saved = universe->saveGame(slot);
-        out = testing::internal::GetCapturedStdout();
+        bool saved = false;
+        out = captured([&] { saved = universe->saveGame(slot); });
         return saved;
     }
     bool load(const std::string& slot) {
-        testing::internal::CaptureStdout();
-        const bool loaded = universe->loadGame(slot, s.lua);
-        out = testing::internal::GetCapturedStdout();
+        bool loaded = false;
+        out = captured([&] { loaded = universe->loadGame(slot, s.lua); });
         return loaded;
     }
     Planet& planet(unsigned id) { return *universe->getPlanet(id); }
