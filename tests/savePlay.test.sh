@@ -44,7 +44,8 @@ check_re_mode_reloads() {
   press_keys r
   wait_for_count "Loaded." 2
   sleep 1
-  [[ "$(xdotool getwindowgeometry --shell "$window")" == *$'WIDTH=800\nHEIGHT=600'* ]] || fail "after r the window is not 800 x 600"
+  [[ "$(xdotool getwindowgeometry --shell "$window")" == *$'WIDTH=800\nHEIGHT=600'* ]] ||
+    fail "after r the window is not 800 x 600"
   screenshot after-r.png
   measure_region after-r.png "400x300+200+200"
   at_least "$REGION_STDDEV" "$MIN_STDDEV" "after r nothing textured is drawn"
