@@ -19,6 +19,7 @@ work=""
 window=""
 
 fail() {
+  [[ -n "${PLAY_KEEP_SHOTS:-}" && -n "$work" ]] && cp "$work"/screen*.png "$work/game.log" "$PLAY_KEEP_SHOTS"/ 2>/dev/null
   echo "FAIL: $*"
   if [[ -n "$game_pid" ]] && kill -0 "$game_pid" 2>/dev/null; then kill -9 "$game_pid"; fi
   if [[ -f "$work/game.log" ]]; then
@@ -102,14 +103,18 @@ measure_region() {
   [[ "$REGION_STDDEV" =~ ^[0-9.e+-]+$ ]] || fail "cannot measure $shot: $REGION_STDDEV"
 }
 
-# The world region of a fresh screenshot shows something (the HUD alone does not count).
+# The world region of a screenshot shows something (the HUD alone does not
+# count); slow builds on a busy machine get a while to draw their first frames.
 check_world_not_blank() {
-  local shot=${1:-screen.png}
-  screenshot "$shot"
-  measure_region "$shot" "$WORLD_REGION"
+  local shot=${1:-screen.png} deadline=$((SECONDS + 15))
+  while :; do
+    screenshot "$shot"
+    measure_region "$shot" "$WORLD_REGION"
+    awk -v s="$REGION_STDDEV" -v m="$MIN_STDDEV" 'BEGIN { exit !(s > m) }' && break
+    ((SECONDS < deadline)) || fail "the world region of $shot is blank (standard deviation $REGION_STDDEV)"
+    sleep 0.5
+  done
   echo "world region standard deviation ($shot): $REGION_STDDEV"
-  awk -v s="$REGION_STDDEV" -v m="$MIN_STDDEV" 'BEGIN { exit !(s > m) }' ||
-    fail "the world region of $shot is blank (standard deviation $REGION_STDDEV)"
 }
 
 # The share of a region's pixels that differ between two screenshots, in REGION_CHANGE.
