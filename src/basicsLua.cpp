@@ -173,6 +173,11 @@ void pushStringOnTable(lua_State* L, const std::string& key, const std::string& 
     lua_rawset(L, -3);
 }
 
+std::string luaErrorText(lua_State* L) {
+    const char* text = lua_gettop(L) > 0 ? lua_tostring(L, -1) : nullptr;
+    return text ? text : "(error value is not text)";
+}
+
 void stackDump(lua_State* L) {
     const int size = lua_gettop(L);
     std::cout << "Stack dump.  Size: " << size << "\n";

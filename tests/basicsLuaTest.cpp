@@ -160,3 +160,11 @@ TEST_F(LuaState, WritersStoreRawUnderTheirKeys) {
     EXPECT_EQ(captured([&] { pushFloatOnTable(L, 3, 1); }), "Error, no Lua table on top of the stack to store 3\n");
     EXPECT_EQ(lua_gettop(L), 1);
 }
+
+TEST_F(LuaState, ErrorTextHasAPlaceholderForValuesWithoutText) {
+    EXPECT_EQ(luaErrorText(L), "(error value is not text)");
+    run("return {}, 'boom'");
+    EXPECT_EQ(luaErrorText(L), "boom");
+    lua_pop(L, 1);
+    EXPECT_EQ(luaErrorText(L), "(error value is not text)");
+}
