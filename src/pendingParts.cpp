@@ -18,11 +18,7 @@ void loadGame(MainState&, const std::string& slot) {
 }
 
 void playerShoot(MainState&, point) {}
-void processWormholes(MainState&) {}
-void processProjectiles(MainState&) {}
 void runTimer(MainState&) {}
-void processStars(MainState&) {}
-void processShips(MainState&) {}
 void mouseover(MainState&, point) {}
 void topLeftUI(MainState&) {}
 void topRightUI(MainState&) {}

@@ -84,7 +84,7 @@ TEST_F(uiDisplayTest, AddUIResultsOpenADisplayWithItsWidgetsInReverse) {
         {"return {type='Button'}, 4, 'Shop'", nullptr, "Display Shop got no widget, so it is not opened"},
         {"return box('a'), 7", nullptr, "Error, display name undefined in LUA"},
         {"error('boom')", nullptr, "Lua event error, [string \"answer = function() error('boom') end\"]:1: boom"},
-        {"error({})", nullptr, "Lua event error, (error value is not text)"},
+        {"error({})", nullptr, "Lua event error, (error value without text)"},
     };
     for (const Case& c : cases) {
         displays.clear();
