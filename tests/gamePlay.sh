@@ -18,8 +18,9 @@ game_pid=""
 work=""
 window=""
 
+# PLAY_KEEP_SHOTS=DIR keeps a failed run's screenshots and log there for a look.
 fail() {
-  [[ -n "${PLAY_KEEP_SHOTS:-}" && -n "$work" ]] && cp "$work"/screen*.png "$work/game.log" "$PLAY_KEEP_SHOTS"/ 2>/dev/null
+  [[ -n "${PLAY_KEEP_SHOTS:-}" && -n "$work" ]] && cp "$work"/*.png "$work/game.log" "$PLAY_KEEP_SHOTS"/ 2>/dev/null
   echo "FAIL: $*"
   if [[ -n "$game_pid" ]] && kill -0 "$game_pid" 2>/dev/null; then kill -9 "$game_pid"; fi
   if [[ -f "$work/game.log" ]]; then
