@@ -17,10 +17,11 @@ readonly MAIN_LOOP_LINE="Done with that, now starting main loop"
 game_pid=""
 work=""
 window=""
+shots=()
 
 # PLAY_KEEP_SHOTS=DIR keeps a failed run's screenshots and log there for a look.
 fail() {
-  [[ -n "${PLAY_KEEP_SHOTS:-}" && -n "$work" ]] && cp "$work"/*.png "$work/game.log" "$PLAY_KEEP_SHOTS"/ 2>/dev/null
+  [[ -n "${PLAY_KEEP_SHOTS:-}" && -n "$work" ]] && (cd "$work" && cp "${shots[@]}" game.log "$PLAY_KEEP_SHOTS"/ 2>/dev/null)
   echo "FAIL: $*"
   if [[ -n "$game_pid" ]] && kill -0 "$game_pid" 2>/dev/null; then kill -9 "$game_pid"; fi
   if [[ -f "$work/game.log" ]]; then
@@ -93,6 +94,7 @@ hold_key() {
 }
 
 screenshot() {
+  shots+=("$1")
   import -window root "$work/$1" || fail "cannot take a screenshot"
 }
 
