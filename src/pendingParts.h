@@ -2,8 +2,6 @@
 // world's answer and goes when its real part lands at the same call site.
 #pragma once
 
-#include <vector>
-
 #include "basics.h"
 #include "hud.h"
 
@@ -16,17 +14,7 @@ void initLua(MainState& s);
 
 // The frame.
 
-// uiEvent (universe, values, fonts, Lua state): the script's addUI receives the values.
-void uiEvent(MainState& s, const std::vector<float>& values);
-// Every interface display's mouseClick (cursor, universe, Lua state).
-void clickDisplays(MainState& s);
-// Every interface display's mouseHover (cursor).
-void hoverDisplays(MainState& s);
-// Every interface display's mouseDrag (cursor, frame time, universe, Lua state).
-void dragDisplays(MainState& s);
 // The player's shoot (lastTicks, player's world, target, frame time).
 void playerShoot(MainState& s, point target);
 // runTimer (lastTicks, player's world).
 void runTimer(MainState& s);
-// Each interface display's draw then update; a display left empty is erased.
-void runDisplays(MainState& s);
