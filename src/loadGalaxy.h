@@ -15,14 +15,6 @@ struct lua_State;
 // Most satellites one planet may carry; larger counts in the data are cut to it.
 constexpr int MAX_SATELLITES_PER_PLANET = 64;
 
-// The number fields of a planet's economy record by attribute name, in the order the data
-// files and saves list them; the owner's name stands between the drill levels and the factories.
-constexpr std::size_t PLANET_WHOLE_FIELD_COUNT = 21;
-constexpr std::size_t PLANET_FIELDS_BEFORE_OWNER = 15;
-constexpr std::size_t PLANET_FLOAT_FIELD_COUNT = 3;
-extern const std::pair<const char*, int32_t planetData::*> PLANET_WHOLE_FIELDS[PLANET_WHOLE_FIELD_COUNT];
-extern const std::pair<const char*, float planetData::*> PLANET_FLOAT_FIELDS[PLANET_FLOAT_FIELD_COUNT];
-
 // Compiles every shader the shaders document names and records its uniform keys.
 void initializeShaders(Universe& universe);
 // Builds factions, relations, projectile types, ship types and every world from the
@@ -35,3 +27,11 @@ std::unique_ptr<Player> initializePlayer(Universe& universe);
 int16_t decodeRelationship(const std::string& attitude);
 // Prints the outline of "universe.xml" (worlds, stars and their children) to the console.
 void testXML();
+
+// The number fields of a planet's economy record by attribute name, in the order the data
+// files and saves list them; the owner's name stands between the drill levels and the factories.
+constexpr std::size_t PLANET_WHOLE_FIELD_COUNT = 21;
+constexpr std::size_t PLANET_FIELDS_BEFORE_OWNER = 15;
+constexpr std::size_t PLANET_FLOAT_FIELD_COUNT = 3;
+extern const std::pair<const char*, int32_t planetData::*> PLANET_WHOLE_FIELDS[PLANET_WHOLE_FIELD_COUNT];
+extern const std::pair<const char*, float planetData::*> PLANET_FLOAT_FIELDS[PLANET_FLOAT_FIELD_COUNT];
