@@ -4,9 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
-
-#include "records.h"
 
 class Player;
 class Universe;
@@ -27,11 +24,3 @@ std::unique_ptr<Player> initializePlayer(Universe& universe);
 int16_t decodeRelationship(const std::string& attitude);
 // Prints the outline of "universe.xml" (worlds, stars and their children) to the console.
 void testXML();
-
-// The number fields of a planet's economy record by attribute name, in the order the data
-// files and saves list them; the owner's name stands between the drill levels and the factories.
-constexpr std::size_t PLANET_WHOLE_FIELD_COUNT = 21;
-constexpr std::size_t PLANET_FIELDS_BEFORE_OWNER = 15;
-constexpr std::size_t PLANET_FLOAT_FIELD_COUNT = 3;
-extern const std::pair<const char*, int32_t planetData::*> PLANET_WHOLE_FIELDS[PLANET_WHOLE_FIELD_COUNT];
-extern const std::pair<const char*, float planetData::*> PLANET_FLOAT_FIELDS[PLANET_FLOAT_FIELD_COUNT];

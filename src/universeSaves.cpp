@@ -82,14 +82,10 @@ void clearEarlierSave(Node* root) {
 // Whole numbers are written as digits: the float form would round 1234567 to 1.23457e+06.
 void writePlanetRecord(Universe& u, Document& doc, Node* node, const planetData& data) {
     changeAttribValue(doc, node, "name", data.name);
-    for (std::size_t i = 0; i < PLANET_WHOLE_FIELD_COUNT; ++i) {
-        if (i == PLANET_FIELDS_BEFORE_OWNER) {
-            const bool owned = data.factionOwner >= 0 && size_t(data.factionOwner) < u.factionNames.size();
-            changeAttribValue(doc, node, "factionOwner", owned ? u.getFactionName(data.factionOwner) : std::string());
-        }
-        const auto& field = PLANET_WHOLE_FIELDS[i];
-        changeAttribValue(doc, node, field.first, std::to_string(data.*field.second));
-    }
+    for (const auto& field : PLANET_ELEMENT_FIELDS) changeAttribValue(doc, node, field.first, std::to_string(data.*field.second));
+    const bool owned = data.factionOwner >= 0 && size_t(data.factionOwner) < u.factionNames.size();
+    changeAttribValue(doc, node, "factionOwner", owned ? u.getFactionName(data.factionOwner) : std::string());
+    for (const auto& field : PLANET_LEVEL_FIELDS) changeAttribValue(doc, node, field.first, std::to_string(data.*field.second));
     for (const auto& field : PLANET_FLOAT_FIELDS) changeAttribValue(doc, node, field.first, data.*field.second);
 }
 
