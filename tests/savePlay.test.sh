@@ -25,16 +25,17 @@ expect_one_line() {  # expect_one_line KEYS PATTERN: the keys give one matching 
 }
 
 check_load_brings_the_ship_back() {
-  screenshot saved.png
   press_keys shift+F1
   wait_for_count "SAVING" 1
+  sleep 1  # a loaded machine may not have drawn the first frames yet
+  check_world_not_blank saved.png
   hold_key w 1.2
   screenshot flown.png
   region_change saved.png flown.png "$DUST_REGION"
   at_least "$REGION_CHANGE" 0.01 "flying away did not change the view ($REGION_CHANGE)"
   press_keys F1
   wait_for_count "Loaded." 1
-  sleep 0.5
+  sleep 1
   screenshot loaded.png
   region_change saved.png loaded.png "$DUST_REGION"
   at_least 0.002 "$REGION_CHANGE" "after F1 the view is not the saved one ($REGION_CHANGE changed)"
