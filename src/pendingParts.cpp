@@ -34,8 +34,6 @@ void uiEvent(MainState& s, const std::vector<float>& values) {
 void clickDisplays(MainState&) {}
 void hoverDisplays(MainState&) {}
 void dragDisplays(MainState&) {}
-void playerShoot(MainState&, point) {}
-void runTimer(MainState&) {}
 void mouseover(MainState&, point) {}
 void runDisplays(MainState&) {}
 void topLeftUI(MainState&) {}

@@ -29,10 +29,6 @@ void clickDisplays(MainState& s);
 void hoverDisplays(MainState& s);
 // Every interface display's mouseDrag (cursor, frame time, universe, Lua state).
 void dragDisplays(MainState& s);
-// The player's shoot (lastTicks, player's world, target, frame time).
-void playerShoot(MainState& s, point target);
-// runTimer (lastTicks, player's world).
-void runTimer(MainState& s);
 // mouseover (universe, target, first font, frame time).
 void mouseover(MainState& s, point target);
 // Each interface display's draw then update; a display left empty is erased.
