@@ -113,13 +113,7 @@ Ship* Projectile::newTarget(WorldState& world, float range) {
 }
 
 void Projectile::turnToward(point target, int dt, const projectileData& type) {
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glBegin(GL_LINES);
-    glColor3f(0.2f, 1, 0.2f);
-    glVertex2f(target.x, target.y);
-    glColor3f(1, 0.2f, 0.2f);
-    glVertex2f(pos.x, pos.y);
-    glEnd();
+    guideLine(target, pos);
     float desired = std::atan2(target.y - pos.y, -(target.x - pos.x)) - 1.57f;
     if (desired < 0) desired += 6.28f;
     if (theta < 0) theta += 6.28f;

@@ -31,16 +31,6 @@ float dragFactor(int dt) { return static_cast<float>(std::max(0.0, 1 - dt * DRAG
 point scaled(point v, float k) { return {v.x * k, v.y * k}; }
 point plus(point a, point b) { return {a.x + b.x, a.y + b.y}; }
 
-void drawGuideLine(point from, point to) {
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glBegin(GL_LINES);
-    glColor3f(0.2f, 1, 0.2f);
-    glVertex2f(from.x, from.y);
-    glColor3f(1, 0.2f, 0.2f);
-    glVertex2f(to.x, to.y);
-    glEnd();
-}
-
 // Holds a coordinate inside +-bound, losing only the outward part of the speed.
 void clampToBound(float& position, float& speed, float bound) {
     if (position > bound) {
@@ -68,7 +58,7 @@ bool Ship::update(int dt, int, Universe& universe, Player* player) {
     }
     float arrival = FAR_ARRIVAL;
     const point target = targetPoint(universe, player, arrival);
-    drawGuideLine(target, pos);
+    guideLine(target, pos);
     steer(target, arrival, dt);
     if (!weapons.empty()) fireWeapons(dt, universe, player, world);
     move(dt);

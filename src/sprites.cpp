@@ -1,4 +1,4 @@
-// The two textured quads every entity draws: a centred square sprite and a beam along local +y.
+// What the entities draw: a centred square sprite, a beam along local +y and a guide line.
 #include "sprites.h"
 
 #include <GL/glew.h>
@@ -32,5 +32,15 @@ void beamQuad(float length) {
     glVertex2f(BEAM_HALF_WIDTH, length);
     glTexCoord2f(1, 0.5f);
     glVertex2f(BEAM_HALF_WIDTH, 0);
+    glEnd();
+}
+
+void guideLine(point target, point from) {
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glBegin(GL_LINES);
+    glColor3f(0.2f, 1, 0.2f);
+    glVertex2f(target.x, target.y);
+    glColor3f(1, 0.2f, 0.2f);
+    glVertex2f(from.x, from.y);
     glEnd();
 }
