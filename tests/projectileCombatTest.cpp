@@ -45,6 +45,9 @@ TEST_F(ProjectileCombat, AShotExpiresAfterItsLifetimeWithItsDeathEffectInsteadOf
     EXPECT_FALSE(step(wave, 1001));
     EXPECT_EQ(world().projectiles.size(), 1u) << "no fragment beside the shockwave";
     EXPECT_EQ(world().timers.size(), 1u);
+    Projectile& missile = shotAt({0, 0}, 3, 0);
+    step(missile, 900);  // longer than the homing drag: it stops, never turns back
+    EXPECT_GE(missile.getVelocity().y, 0.0f);
 }
 
 TEST_F(ProjectileCombat, AnArmedShotHitsTheNearestShipOnItsPathAndFiresItsHitFragmentsAndEvent) {

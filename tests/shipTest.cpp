@@ -96,6 +96,7 @@ TEST_F(ShipTest, SpawningTakesTheTypeAndChecksTheFaction) {
     EXPECT_EQ(cutter.getWeapons(), (std::vector<unsigned int>{0, 1}));
     EXPECT_TRUE(cutter.getGunCooling().empty());
     EXPECT_EQ(ships().back().getWeapons().size(), 0u);
+    EXPECT_EQ(ships().back().getHitpoints(), 100) << "an unknown type flies as a type without attributes";
 }
 
 TEST_F(ShipTest, ARecordReadsBackFieldForFieldThroughSave) {
