@@ -9,19 +9,18 @@
 #include "projectile.h"
 #include "worldState.h"
 
-// Types: 0 bolt (range 1000), 1 beam, 2 wave (shockwave and bolt fragments on death and hit),
-// 3 missile (homing range 1000), 4 fan (three shots over 0.2 rad), 5 the planet drill.
+// Types: 0 bolt (speed 1, range 1000, damage 10), 1 beam, 2 wave (on death and hit a shockwave and
+// bolts), 3 missile (homing range 1000), 4 fan (three shots over 0.2 rad).
 inline std::vector<projectileData> arenaWeapons() {
-    std::vector<projectileData> types(6);
-    for (projectileData& t : types) {
-        t.speed = 1;
-        t.lifetime = 1000;
-        t.damage = 10;
-        t.size = 5;
-        t.numProjectiles = 1;
-        t.cooldown = 100;
-        t.minAngle = t.maxAngle = -1;
-    }
+    projectileData bolt;
+    bolt.speed = 1;
+    bolt.lifetime = 1000;
+    bolt.damage = 10;
+    bolt.size = 5;
+    bolt.numProjectiles = 1;
+    bolt.cooldown = 100;
+    bolt.minAngle = bolt.maxAngle = -1;
+    std::vector<projectileData> types(5, bolt);
     types[1].damage = 0.5f;
     types[2].damage = 0.1f;
     types[2].onDeathEffect = types[2].onHitEffect = 1;
@@ -31,12 +30,10 @@ inline std::vector<projectileData> arenaWeapons() {
     types[4].numProjectiles = 3;
     types[4].spread = 0.2f;
     types[4].uniformSpread = true;
-    types[5].name = "Planet Drill";
-    types[5].homingRange = 600;
-    types[5].damage = 0.01f;
     return types;
 }
 
+// Factions 0 and 1 are at war, 2 is neutral to both.
 class CombatArena : public GlTest {
 protected:
     void SetUp() override {
@@ -44,21 +41,16 @@ protected:
         if (HasFatalFailure()) return;
         saved = WEAPONDATA;
         WEAPONDATA = arenaWeapons();
-        shipDataStruct type;
-        type.name = "Gunboat";
-        type.thrust = 0.001f;
-        type.hitpoints = 100;
-        type.size = 20;
-        type.weapons = {0};
-        u().shipTypes.push_back(type);
+        u().shipTypes.resize(1);
+        u().shipTypes[0] = {"Gunboat", 0, 0, 0.001f, 100, {0}, "", 0, 0, 0, 0, 20};
         u().factionRelations = {{100, -100, 0}, {-100, 100, 0}, {0, 0, 100}};
         u().worlds.emplace_back("Arena", 100000);
         u().worlds.emplace_back("Elsewhere", 100000);
         u().currentWorld = &u().worlds[0];
         testing::internal::CaptureStdout();
         u().player = std::make_unique<Player>(point{0, -90000}, 0.002f, 0.001f, 0.004f, 800, 30, u().shaderList,
-                                              std::vector<unsigned int>{0, 1, 4}, u().getGravToolData("Well"),
-                                              "Ion", "Plate", u());
+                                              std::vector<unsigned int>{0, 1}, u().getGravToolData("Well"), "Ion",
+                                              "Plate", u());
         testing::internal::GetCapturedStdout();
     }
     void TearDown() override { WEAPONDATA = saved; }
@@ -66,7 +58,6 @@ protected:
     Universe& u() { return *test.universe; }
     WorldState& world() { return u().worlds[0]; }
     Player& player() { return *u().player; }
-
     Ship& shipAt(point p, short faction = 1, int worldIndex = 0) {
         testing::internal::CaptureStdout();
         Ship& ship = u().worlds[worldIndex].ships.emplace_back(p, "Gunboat", faction, u());
