@@ -150,9 +150,11 @@ point Ship::avoidance(float& p, float& k) const {
     const float strength = magnitude(V);
     p = std::pow(strength / thrust * 5, 5.0f);
     if (strength == 0) return A;
+    const point against = scaled(V, 1 / strength);
+    const point pushed = plus(A, scaled(against, p * thrust));
     // A pull too strong to express still points the ship straight against it.
-    if (std::isinf(p)) return scaled(V, thrust / strength);
-    return plus(A, scaled(V, p * thrust / strength));
+    if (!std::isfinite(pushed.x) || !std::isfinite(pushed.y)) return scaled(against, thrust);
+    return pushed;
 }
 
 void Ship::move(int dt) {
