@@ -5,5 +5,3 @@
 
 void initLua(MainState&) {}
 
-void playerShoot(MainState&, point) {}
-void runTimer(MainState&) {}

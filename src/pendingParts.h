@@ -2,9 +2,6 @@
 // world's answer and goes when its real part lands at the same call site.
 #pragma once
 
-#include "basics.h"
-#include "hud.h"
-
 struct MainState;
 
 // Start-up.
@@ -12,9 +9,3 @@ struct MainState;
 // initLua (universe, Lua state): host functions, registry entries, first addUI.
 void initLua(MainState& s);
 
-// The frame.
-
-// The player's shoot (lastTicks, player's world, target, frame time).
-void playerShoot(MainState& s, point target);
-// runTimer (lastTicks, player's world).
-void runTimer(MainState& s);
