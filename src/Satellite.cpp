@@ -8,6 +8,7 @@
 
 #include "basics.h"
 #include "player.h"
+#include "shipGrid.h"
 #include "sprites.h"
 #include "universe.h"
 #include "worldState.h"
@@ -72,6 +73,7 @@ void Satellite::update(WorldState& world, int dt, point centre, Universe& univer
 
 // Squared distances stay floating point: truncated to 32 bits a far player would look near.
 Ship* Satellite::chooseShip(WorldState& world, const Universe& universe, double& best) const {
+    if (world.shipGrid) return chooseNearShip(*world.shipGrid, universe, best);
     Ship* target = nullptr;
     for (Ship& ship : world.ships) {
         const double d = sqPointDistance(ship.getPos(), pos);
@@ -81,6 +83,18 @@ Ship* Satellite::chooseShip(WorldState& world, const Universe& universe, double&
         }
     }
     return target;
+}
+
+// The scan in list order ends on the first of the smallest truncated distances. A ship beyond the
+// laser's whole-number reach never draws fire: whatever the scan picks there, nothing is fired.
+Ship* Satellite::chooseNearShip(const ShipGrid& grid, const Universe& universe, double& best) const {
+    NearestShip pick(best);
+    grid.forEachNear(pos, pos, std::ceil(std::max(stats->laserRange, 0.0f)), [&](Ship& ship, uint32_t order) {
+        if (hostileTo(universe, ship.getFaction()))
+            pick.offer(ship, std::trunc(double(sqPointDistance(ship.getPos(), pos))), order);
+    });
+    best = pick.key;
+    return pick.ship;
 }
 
 void Satellite::drawBeam(point target, float length) const {

@@ -7,6 +7,7 @@
 #include "records.h"
 
 class Ship;
+class ShipGrid;
 class Universe;
 class WorldState;
 
@@ -40,6 +41,8 @@ private:
     bool hostileTo(const Universe& universe, int otherFaction) const;
     // The nearest eligible ship when it is nearer than the player; best gets the squared distance.
     Ship* chooseShip(WorldState& world, const Universe& universe, double& best) const;
+    // The same outcome from the ships the grid finds within the laser's reach.
+    Ship* chooseNearShip(const ShipGrid& grid, const Universe& universe, double& best) const;
     void drawBeam(point target, float length) const;
 
     float planetRadius;

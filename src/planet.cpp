@@ -5,12 +5,16 @@
 #include <iostream>
 #include <utility>
 
+#include "shipGrid.h"
+
 namespace {
 
 // More satellites than this around one planet is a data error, not a design.
 constexpr int MAX_SATELLITES = 1000;
 
 constexpr float DEGREES_TO_RADIANS = 3.14f / 180.0f;
+// About a laser's reach: a satellite's look-up then spans a few cells.
+constexpr float SATELLITE_CELL = 1024.0f;
 
 }  // namespace
 
@@ -96,7 +100,10 @@ void Planet::skipTime(long t, point centre) {
     for (Satellite& satellite : satellites) satellite.skipTime(static_cast<int>(t));
 }
 
+// The grid lives only for this planet's satellites: between planets, stars swallow ships and scripts spawn them.
 void Planet::updateSatellites(WorldState& world, int dt, point centreBeforeMove, Universe& universe) {
+    if (satellites.empty()) return;
+    const ShipGridLoan grid(world, SATELLITE_CELL);
     for (Satellite& satellite : satellites) satellite.update(world, dt, centreBeforeMove, universe);
 }
 

@@ -9,6 +9,7 @@
 #include "xmlForward.h"
 
 class Ship;
+class ShipGrid;
 class Universe;
 class WorldState;
 
@@ -65,6 +66,10 @@ private:
     Ship* heldTarget(WorldState& world, float range);
     // The nearest ship within range other than the shooter, now locked; null when there is none.
     Ship* newTarget(WorldState& world, float range);
+    // The same choice among the ships the grid finds near.
+    Ship* nearestOnGrid(const ShipGrid& grid, float range) const;
+    // The ship nearest to the shot among those whose reach its path from oldPos crosses, or null.
+    Ship* shipOnPath(point oldPos, WorldState& world, float& hitDistance) const;
     void home(int dt, WorldState& world, const projectileData& type);
     void turnToward(point target, int dt, const projectileData& type);
     void draw(const projectileData& type) const;

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "player.h"
+#include "shipGrid.h"
 #include "sprites.h"
 #include "timerClasses.h"
 #include "universe.h"
@@ -51,16 +52,8 @@ void Projectile::fragment(int type, WorldState& world) const {
 // Among ships on the path the nearest to the shot wins; the player only when strictly nearer.
 bool Projectile::handleCollision(point oldPos, WorldState& world, Universe& universe, int) {
     const projectileData& type = WEAPONDATA[shotType];
-    Ship* hit = nullptr;
     float hitDistance = 0;
-    for (Ship& ship : world.ships) {
-        if (!intersectCircleLine(pos, oldPos, ship.getPos(), type.size + ship.getSize() / 2)) continue;
-        const float d = pointDistance(pos, ship.getPos());
-        if (!hit || d < hitDistance) {
-            hit = &ship;
-            hitDistance = d;
-        }
-    }
+    Ship* hit = shipOnPath(oldPos, world, hitDistance);
     Player* player = universe.player.get();
     if (player && intersectCircleLine(pos, oldPos, player->getPos(), type.size + player->getSize() / 2) &&
         (!hit || pointDistance(pos, player->getPos()) < hitDistance)) {
@@ -75,6 +68,28 @@ bool Projectile::handleCollision(point oldPos, WorldState& world, Universe& univ
     return true;
 }
 
+// The ships the grid finds near the path, taken in list order, make the same choice as the whole list.
+Ship* Projectile::shipOnPath(point oldPos, WorldState& world, float& hitDistance) const {
+    const float size = WEAPONDATA[shotType].size;
+    Ship* hit = nullptr;
+    const auto consider = [&](Ship& ship) {
+        if (!intersectCircleLine(pos, oldPos, ship.getPos(), size + ship.getSize() / 2)) return;
+        const float d = pointDistance(pos, ship.getPos());
+        if (!hit || d < hitDistance) {
+            hit = &ship;
+            hitDistance = d;
+        }
+    };
+    if (!world.shipGrid) {
+        for (Ship& ship : world.ships) consider(ship);
+        return hit;
+    }
+    const ShipGrid& grid = *world.shipGrid;
+    for (const ShipGrid::Entry& entry : grid.nearInOrder(pos, oldPos, std::fabs(size) + grid.largestSize() / 2))
+        consider(*entry.ship);
+    return hit;
+}
+
 // A dropped lock takes no new one in the same frame; a new lock steers at once.
 void Projectile::home(int dt, WorldState& world, const projectileData& type) {
     const float range = type.homingRange;
@@ -86,8 +101,15 @@ void Projectile::home(int dt, WorldState& world, const projectileData& type) {
 }
 
 Ship* Projectile::heldTarget(WorldState& world, float range) {
-    for (Ship& ship : world.ships)
-        if (ship.getID() == targetedShipID && sqPointDistance(ship.getPos(), pos) < square(range)) return &ship;
+    const auto inReach = [this, range](const Ship& ship) {
+        return sqPointDistance(ship.getPos(), pos) < square(range);
+    };
+    if (world.shipGrid) {
+        if (Ship* ship = world.shipGrid->firstWithID(targetedShipID, inReach)) return ship;
+    } else {
+        for (Ship& ship : world.ships)
+            if (ship.getID() == targetedShipID && inReach(ship)) return &ship;
+    }
     locked = false;
     targetedShipID = 0;
     return nullptr;
@@ -95,21 +117,30 @@ Ship* Projectile::heldTarget(WorldState& world, float range) {
 
 // Any ship qualifies whatever its faction, but never the one that fired: it would turn back on it.
 Ship* Projectile::newTarget(WorldState& world, float range) {
-    Ship* nearest = nullptr;
+    Ship* nearest = world.shipGrid ? nearestOnGrid(*world.shipGrid, range) : nullptr;
     float best = square(range);
-    for (Ship& ship : world.ships) {
-        if (ship.getID() == shooterID) continue;
-        const float d = sqPointDistance(ship.getPos(), pos);
-        if (d < best) {
-            nearest = &ship;
-            best = d;
+    if (!world.shipGrid)
+        for (Ship& ship : world.ships) {
+            if (ship.getID() == shooterID) continue;
+            const float d = sqPointDistance(ship.getPos(), pos);
+            if (d < best) {
+                nearest = &ship;
+                best = d;
+            }
         }
-    }
     if (nearest) {
         locked = true;
         targetedShipID = nearest->getID();
     }
     return nearest;
+}
+
+Ship* Projectile::nearestOnGrid(const ShipGrid& grid, float range) const {
+    NearestShip pick(square(range));
+    grid.forEachNear(pos, pos, range, [&](Ship& ship, uint32_t order) {
+        if (ship.getID() != shooterID) pick.offer(ship, sqPointDistance(ship.getPos(), pos), order);
+    });
+    return pick.ship;
 }
 
 void Projectile::turnToward(point target, int dt, const projectileData& type) {

@@ -11,6 +11,7 @@
 #include "xmlForward.h"
 
 class Player;
+class ShipGrid;
 class Universe;
 class WorldState;
 
@@ -81,6 +82,8 @@ private:
     // The nearest hostile ship within reach, or the player (null); best gets the squared distance.
     const Ship* chooseTarget(Universe& universe, const Player* player, const WorldState& world,
                              double& best) const;
+    // The same choice among the ships the grid finds near.
+    const Ship* nearestHostile(Universe& universe, const ShipGrid& grid, double& best) const;
     void drill(const projectileData& type, int dt, WorldState& world) const;
     // The aim point that leads a target at p moving at v for a shot of the given speed.
     point leadAim(point p, point v, float speed) const;

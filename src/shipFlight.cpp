@@ -10,6 +10,7 @@
 #include "defaultVals.h"
 #include "planet.h"
 #include "player.h"
+#include "shipGrid.h"
 #include "sprites.h"
 #include "timerClasses.h"
 #include "universe.h"
@@ -100,9 +101,10 @@ point Ship::targetPoint(Universe& universe, const Player* player, float& arrival
 // A ship of another world is as lost to this one as a destroyed ship.
 const Ship* Ship::followedShip(Universe& universe, const WorldState& world) {
     const Ship* followed = universe.getShip(destinationShip);
-    if (followed && std::any_of(world.ships.begin(), world.ships.end(),
-                                [followed](const Ship& ship) { return &ship == followed; }))
-        return followed;
+    const auto isFollowed = [followed](const Ship& ship) { return &ship == followed; };
+    const bool here = world.shipGrid ? world.shipGrid->firstWithID(destinationShip, isFollowed) != nullptr
+                                     : std::any_of(world.ships.begin(), world.ships.end(), isFollowed);
+    if (followed && here) return followed;
     std::cout << "Ship missing, moving to stationary AI type" << std::endl;
     aiType = 0;
     return nullptr;

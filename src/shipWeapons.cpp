@@ -9,6 +9,7 @@
 #include "planet.h"
 #include "player.h"
 #include "projectile.h"
+#include "shipGrid.h"
 #include "sprites.h"
 #include "textures.h"
 #include "universe.h"
@@ -16,6 +17,7 @@
 
 namespace {
 
+constexpr float SHIP_TARGET_RANGE = 2000.0f;
 constexpr double SHIP_TARGET_RANGE_SQUARED = 4000000.0;
 constexpr int16_t HOSTILE = -100;
 constexpr int LEAD_STEPS = 5;
@@ -49,6 +51,7 @@ const Ship* Ship::chooseTarget(Universe& universe, const Player* player, const W
                                double& best) const {
     best = player ? std::trunc(static_cast<double>(sqPointDistance(player->getPos(), pos)))
                   : std::numeric_limits<double>::infinity();
+    if (world.shipGrid) return nearestHostile(universe, *world.shipGrid, best);
     const Ship* target = nullptr;
     for (const Ship& other : world.ships) {
         if (other.ID == ID) continue;
@@ -59,6 +62,20 @@ const Ship* Ship::chooseTarget(Universe& universe, const Player* player, const W
         }
     }
     return target;
+}
+
+// Keeping a ship only below the best truncated distance so far, the scan in list order ends on the
+// first of the smallest truncated distances; ships beyond the range are never kept.
+const Ship* Ship::nearestHostile(Universe& universe, const ShipGrid& grid, double& best) const {
+    NearestShip pick(best);
+    grid.forEachNear(pos, pos, SHIP_TARGET_RANGE, [&](Ship& other, uint32_t order) {
+        if (other.ID == ID) return;
+        const double d = sqPointDistance(other.pos, pos);
+        if (d < SHIP_TARGET_RANGE_SQUARED && universe.getRelation(faction, other.faction) == HOSTILE)
+            pick.offer(other, std::trunc(d), order);
+    });
+    best = pick.key;
+    return pick.ship;
 }
 
 point Ship::leadAim(point p, point v, float speed) const {

@@ -5,20 +5,30 @@
 #include <iterator>
 
 #include "player.h"
+#include "shipGrid.h"
 #include "universe.h"
 #include "worldState.h"
 
 namespace {
 
 constexpr float SEPARATION_PUSH = 0.001f;
+// Cells for the AI's look-up of hostiles within 2000 and for the shots' short paths and lock ranges.
+constexpr float TARGET_CELL = 500.0f;
+constexpr float SHOT_CELL = 256.0f;
 
+// Each ship moves in its own update, so the grid learns where it went before the next one looks.
 void updateShips(Universe& universe, WorldState& world, Player* player, int dt, int time) {
+    ShipGridLoan loan(world, TARGET_CELL);
+    ShipGrid* grid = loan.get();
     std::list<Ship>& ships = world.ships;
-    for (auto it = ships.begin(); it != ships.end();) {
+    uint32_t order = 0;
+    for (auto it = ships.begin(); it != ships.end(); order++) {
         if (it->update(dt, time, universe, player)) {
             it->draw();
+            if (grid) grid->moved(order, it->getPos());
             ++it;
         } else {
+            if (grid) grid->erased(order);
             universe.removeShip(it->getID());
             it = ships.erase(it);
         }
@@ -45,9 +55,31 @@ void separateShips(std::list<Ship>& ships) {
         for (auto b = ships.begin(); b != a; ++b) separate(*a, *b);
 }
 
+// The same pairs in the same order, so that every ship's pushes add up in the same order.
+void separateNearShips(std::list<Ship>& ships, const ShipGrid& grid) {
+    uint32_t order = 0;
+    for (Ship& a : ships) {
+        const float reach = std::fabs(a.getSize()) + grid.largestSize();
+        for (const ShipGrid::Entry& b : grid.nearInOrder(a.getPos(), a.getPos(), reach)) {
+            if (b.order >= order) break;
+            separate(a, *b.ship);
+        }
+        order++;
+    }
+}
+
+void separateOverlapping(WorldState& world) {
+    ShipGridLoan loan(world, 0);
+    if (loan.get())
+        separateNearShips(world.ships, *loan.get());
+    else
+        separateShips(world.ships);
+}
+
 }  // namespace
 
 void processProjectiles(WorldState& world, Universe& universe, int dt, int time) {
+    const ShipGridLoan grid(world, SHOT_CELL);
     std::list<Projectile>& shots = world.projectiles;
     for (auto it = shots.begin(); it != shots.end();)
         it = it->update(dt, world, universe, time) ? std::next(it) : shots.erase(it);
@@ -59,7 +91,7 @@ void processShips(Universe& universe, Player* player, int dt, int time) {
     WorldState* world = universe.playerWorld();
     if (!world) return;
     updateShips(universe, *world, player, dt, time);
-    if (universe.currentWorld) separateShips(universe.currentWorld->ships);
+    if (universe.currentWorld) separateOverlapping(*universe.currentWorld);
 }
 
 void processWormholes(Universe&, int) {}

@@ -11,6 +11,7 @@
 #include "star.h"
 #include "wormhole.h"
 
+class ShipGrid;
 class TimerBase;
 struct lua_State;
 
@@ -32,4 +33,6 @@ public:
     std::vector<Wormhole> wormholes;
     std::list<GravityWall> gravityWalls;
     lua_State* luaState = nullptr;
+    // The grid a driver lends its pass, valid while that pass runs (null: look-ups scan the list).
+    ShipGrid* shipGrid = nullptr;
 };

@@ -1,0 +1,134 @@
+// A uniform grid over the ships of one world, lent to the passes that look for neighbours.
+#include "shipGrid.h"
+
+#include <cmath>
+#include <limits>
+
+#include "ship.h"
+#include "worldState.h"
+
+namespace {
+
+bool gridsOn = true;
+// A sparse world widens its cells rather than allocate more than this many per ship.
+constexpr double CELLS_PER_SHIP = 4;
+// Room for the float rounding in the passes' own distance tests, which may accept a ship a hair
+// beyond the reach asked for; relative to the reach and to the coordinates' size.
+constexpr double ROUNDING_SLACK = 1.0 / 4096;
+
+bool finite(point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+int clampedCell(double offset, double cell, int count) {
+    const double c = std::floor(offset / cell);
+    if (!(c >= 0)) return 0;
+    return c >= count - 1 ? count - 1 : static_cast<int>(c);
+}
+
+}  // namespace
+
+bool shipGridEnabled() { return gridsOn; }
+void enableShipGrid(bool on) { gridsOn = on; }
+
+ShipGrid::ShipGrid(std::list<Ship>& ships, float minCell) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    double lowX = inf, lowY = inf, highX = -inf, highY = -inf;
+    for (const Ship& ship : ships) {
+        const float size = std::fabs(ship.getSize());
+        if (size > largest) largest = size;
+        const point p = ship.getPos();
+        if (!finite(p)) continue;
+        lowX = std::min(lowX, double(p.x));
+        lowY = std::min(lowY, double(p.y));
+        highX = std::max(highX, double(p.x));
+        highY = std::max(highY, double(p.y));
+    }
+    cell = std::max({double(minCell), 2.0 * largest, 1.0});
+    if (lowX <= highX) {
+        originX = lowX;
+        originY = lowY;
+        const double budget = CELLS_PER_SHIP * double(ships.size()) + 16;
+        while ((highX - lowX) / cell * ((highY - lowY) / cell) + (highX - lowX + highY - lowY) / cell > budget)
+            cell *= 2;
+        columns = static_cast<int>((highX - lowX) / cell) + 1;
+        rows = static_cast<int>((highY - lowY) / cell) + 1;
+    }
+    place(ships);
+    indexIDs();
+}
+
+int ShipGrid::column(double x) const { return clampedCell(x - originX, cell, columns); }
+int ShipGrid::row(double y) const { return clampedCell(y - originY, cell, rows); }
+
+// A counting sort by cell that keeps list order within each cell.
+void ShipGrid::place(std::list<Ship>& ships) {
+    const size_t cells = size_t(columns) * size_t(rows);
+    std::vector<uint32_t> cellOf;
+    cellOf.reserve(ships.size());
+    cellStart.assign(cells + 1, 0);
+    for (const Ship& ship : ships) {
+        const point p = ship.getPos();
+        builtAt.push_back(p);
+        const uint32_t c = finite(p) ? uint32_t(row(p.y) * columns + column(p.x)) : uint32_t(cells);
+        cellOf.push_back(c);
+        if (c < cells) cellStart[c + 1]++;
+    }
+    for (size_t c = 0; c < cells; c++) cellStart[c + 1] += cellStart[c];
+    entries.resize(cellStart[cells]);
+    std::vector<uint32_t> next(cellStart.begin(), cellStart.end() - 1);
+    uint32_t order = 0;
+    for (Ship& ship : ships) {
+        const uint32_t c = cellOf[order];
+        if (c < cells)
+            entries[next[c]++] = {&ship, order};
+        else
+            unplaced.push_back({&ship, order});
+        order++;
+    }
+    byOrder.resize(order);
+    for (Entry& e : entries) byOrder[e.order] = &e;
+    for (Entry& e : unplaced) byOrder[e.order] = &e;
+}
+
+void ShipGrid::indexIDs() {
+    ids.reserve(byOrder.size());
+    for (uint32_t order = 0; order < byOrder.size(); order++) ids.emplace_back(byOrder[order]->ship->getID(), order);
+    std::sort(ids.begin(), ids.end());
+}
+
+// A NaN anywhere (or infinity minus infinity) could hide any ship: then every cell.
+ShipGrid::CellRange ShipGrid::cellsNear(point a, point b, float reach) const {
+    const CellRange all{0, columns - 1, 0, rows - 1};
+    if (std::isnan(a.x) || std::isnan(a.y) || std::isnan(b.x) || std::isnan(b.y)) return all;
+    const double r = std::fabs(double(reach)) + drift;
+    const double size = std::max({std::fabs(a.x), std::fabs(a.y), std::fabs(b.x), std::fabs(b.y)});
+    const double pad = r + 1 + (r + size) * ROUNDING_SLACK;
+    const double x0 = std::min(a.x, b.x) - pad, x1 = std::max(a.x, b.x) + pad;
+    const double y0 = std::min(a.y, b.y) - pad, y1 = std::max(a.y, b.y) + pad;
+    if (std::isnan(x0) || std::isnan(x1) || std::isnan(y0) || std::isnan(y1)) return all;
+    return {column(x0), column(x1), row(y0), row(y1)};
+}
+
+const std::vector<ShipGrid::Entry>& ShipGrid::nearInOrder(point a, point b, float reach) const {
+    near.clear();
+    forEachNear(a, b, reach, [this](Ship& ship, uint32_t order) { near.push_back({&ship, order}); });
+    std::sort(near.begin(), near.end(), [](const Entry& x, const Entry& y) { return x.order < y.order; });
+    return near;
+}
+
+// A ship that went non-finite from a cell can be anywhere: every look-up then visits every cell.
+void ShipGrid::moved(uint32_t order, point p) {
+    const point from = builtAt[order];
+    if (!finite(from)) return;
+    const double shift = std::max(std::fabs(double(p.x) - from.x), std::fabs(double(p.y) - from.y));
+    if (!(shift <= drift)) drift = std::isnan(shift) ? std::numeric_limits<double>::infinity() : shift;
+}
+
+void ShipGrid::erased(uint32_t order) { byOrder[order]->ship = nullptr; }
+
+ShipGridLoan::ShipGridLoan(WorldState& world, float minCell) : world(world), previous(world.shipGrid) {
+    if (!shipGridEnabled()) return;
+    grid.emplace(world.ships, minCell);
+    world.shipGrid = &*grid;
+}
+
+ShipGridLoan::~ShipGridLoan() { world.shipGrid = previous; }

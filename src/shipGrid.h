@@ -1,0 +1,122 @@
+// A uniform grid over the ships of one world, lent to the passes that look for neighbours.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <list>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "basics.h"
+
+class Ship;
+class WorldState;
+
+// Whether the drivers lend grids (the default) or every look-up scans the whole ship list.
+bool shipGridEnabled();
+// Switches grids on or off; the results are the same either way, only the cost differs.
+void enableShipGrid(bool on);
+
+class ShipGrid {
+public:
+    // A ship and its position in the list when the grid was built.
+    struct Entry {
+        Ship* ship;
+        uint32_t order;
+    };
+
+    // Bins every ship of the list; cells are at least minCell and twice the largest ship wide.
+    ShipGrid(std::list<Ship>& ships, float minCell);
+
+    // Calls visit(ship, order) for every live ship that may lie within reach of the box that
+    // corners a and b span (a superset of those that do), in no particular order.
+    template <class Visit>
+    void forEachNear(point a, point b, float reach, Visit visit) const;
+    // The same ships in list order, valid until the next call.
+    const std::vector<Entry>& nearInOrder(point a, point b, float reach) const;
+    // The first live ship in list order with this ID that accepts(ship) is true of, or null.
+    template <class Accept>
+    Ship* firstWithID(uint32_t id, Accept accepts) const;
+
+    // The largest ship's half-width (sign ignored, NaN skipped).
+    float largestSize() const { return largest; }
+    // Ship order has moved to p: later look-ups reach it there.
+    void moved(uint32_t order, point p);
+    // Ship order has left the list: no look-up returns it any more.
+    void erased(uint32_t order);
+
+private:
+    struct CellRange {
+        int x0, x1, y0, y1;
+    };
+    CellRange cellsNear(point a, point b, float reach) const;
+    int column(double x) const;
+    int row(double y) const;
+    void place(std::list<Ship>& ships);
+    void indexIDs();
+
+    std::vector<uint32_t> cellStart;  // entries of cell c: cellStart[c] .. cellStart[c + 1]
+    std::vector<Entry> entries;       // by cell, list order within a cell
+    std::vector<Entry> unplaced;      // ships whose position is not finite: every look-up visits them
+    std::vector<Entry*> byOrder;
+    std::vector<std::pair<uint32_t, uint32_t>> ids;  // (ID, order), sorted
+    std::vector<point> builtAt;
+    mutable std::vector<Entry> near;  // what nearInOrder hands out, kept to spare an allocation per call
+    double originX = 0, originY = 0, cell = 1;
+    int columns = 1, rows = 1;
+    float largest = 0;
+    double drift = 0;  // how far any ship has moved since the build, per axis
+};
+
+// Lends the world a grid of its ships for the lifetime of this object, when grids are enabled.
+class ShipGridLoan {
+public:
+    ShipGridLoan(WorldState& world, float minCell);
+    ~ShipGridLoan();
+    ShipGridLoan(const ShipGridLoan&) = delete;
+    ShipGridLoan& operator=(const ShipGridLoan&) = delete;
+    // The grid lent, or null when grids are off.
+    ShipGrid* get() { return grid ? &*grid : nullptr; }
+
+private:
+    WorldState& world;
+    ShipGrid* previous;
+    std::optional<ShipGrid> grid;
+};
+
+// The pick a scan in list order makes when it keeps a candidate only for a strictly smaller key:
+// the smallest key below the bound, the earliest in list order among equal keys.
+struct NearestShip {
+    Ship* ship = nullptr;
+    double key;
+    uint32_t order = 0;
+    explicit NearestShip(double bound) : key(bound) {}
+    void offer(Ship& candidate, double candidateKey, uint32_t candidateOrder) {
+        if (candidateKey < key || (ship && candidateKey == key && candidateOrder < order)) {
+            ship = &candidate;
+            key = candidateKey;
+            order = candidateOrder;
+        }
+    }
+};
+
+template <class Visit>
+void ShipGrid::forEachNear(point a, point b, float reach, Visit visit) const {
+    const CellRange r = cellsNear(a, b, reach);
+    for (int y = r.y0; y <= r.y1; y++)
+        for (uint32_t i = cellStart[size_t(y * columns + r.x0)]; i < cellStart[size_t(y * columns + r.x1 + 1)]; i++)
+            if (entries[i].ship) visit(*entries[i].ship, entries[i].order);
+    for (const Entry& e : unplaced)
+        if (e.ship) visit(*e.ship, e.order);
+}
+
+template <class Accept>
+Ship* ShipGrid::firstWithID(uint32_t id, Accept accepts) const {
+    auto it = std::lower_bound(ids.begin(), ids.end(), std::make_pair(id, uint32_t(0)));
+    for (; it != ids.end() && it->first == id; ++it) {
+        Ship* ship = byOrder[it->second]->ship;
+        if (ship && accepts(*ship)) return ship;
+    }
+    return nullptr;
+}

@@ -1,0 +1,183 @@
+// The ship grid: its look-ups at the edges, and battles that come out bit for bit the same with and without it.
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+#include "combatArena.h"
+#include "planet.h"
+#include "shipGrid.h"
+#include "timer.h"
+#include "worldDrivers.h"
+
+namespace {
+
+// Every number a later frame depends on, as raw bytes, so that -0 and 0 or two NaNs tell apart.
+// Not the timers: explosions take the wall clock's time, and only draw.
+template <class T>
+void put(std::string& out, T value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// IDs count from the world's first ship, as the two worlds of a battle take theirs from one registry.
+std::string snapshot(const WorldState& world, unsigned firstID) {
+    std::string out;
+    for (const Ship& s : world.ships) {
+        const point p = s.getPos(), v = s.getVelocity();
+        for (float f : {p.x, p.y, v.x, v.y, s.getHitpoints(), s.getTheta()}) put(out, f);
+        put(out, s.getID() - firstID);
+        put(out, s.getAI());
+        for (uint32_t c : s.getGunCooling()) put(out, c);
+    }
+    for (const Projectile& p : world.projectiles) {
+        for (float v : {p.getPos().x, p.getPos().y, p.getVelocity().x, p.getVelocity().y, p.getTheta()}) put(out, v);
+        put(out, p.getLifetimeRemaining());
+        put(out, p.hasLock() ? p.getTargetedShipID() - firstID : ~0u);
+    }
+    return out;
+}
+
+}  // namespace
+
+// Types 1 and 4 of the arena turn into homing and random-fan weapons; three factions fight.
+class ShipGridBattle : public CombatArena {
+protected:
+    void SetUp() override {
+        CombatArena::SetUp();
+        WEAPONDATA[1] = WEAPONDATA[4];
+        WEAPONDATA[1].uniformSpread = false;
+        WEAPONDATA[3].homingRange = 600;
+        u().shipTypes = {{"Gunboat", 0, 0, 0.001f, 300, {0, 4}, "", 0, 0, 0, 0, 20},
+                         {"Hunter", 2, 0, 0.0015f, 400, {3, 2}, "", 0, 0, 0, 0, 45},
+                         {"Carrier", 1, 0, 0.0008f, 600, {1}, "", 0, 0, 0, 0, 70}};
+        u().factionRelations = {{100, -100, 0, -100}, {-100, 100, -100, 0}, {0, -100, 100, -100}, {-100, 0, -100, 100}};
+        sats.laserRange = 900;
+        sats.laserDamage = 0.05f;
+        sats.orbitalRadius = 150;
+        sats.orbitalSpeed = 0.001f;
+    }
+
+    // n ships from a fixed sequence on a 500-unit lattice (cell borders), a third without jitter across x.
+    void populate(WorldState& w, int n) {
+        unsigned seed = 7;
+        const auto next = [&seed](unsigned m) { return (seed = seed * 1103515245u + 12345u) / 65536u % m; };
+        testing::internal::CaptureStdout();
+        for (int i = 0; i < n; i++) {
+            const float jitter = i % 3 ? float(next(200)) : 0;
+            const point p{float(next(4) * 500) + jitter, float(next(4) * 500) + float(next(200))};
+            Ship& ship = w.ships.emplace_back(p, u().shipTypes[size_t(i) % 3].name, short(1 + i % 3), u());
+            ship.setDestinationPoint({float(next(2000)), float(next(2000))});
+            ship.setDestinationShip(ship.getID() > 0 ? ship.getID() - 1 : 0);
+        }
+        Planet planet(0, 100, 0, 0, 0, 0, 0, 0, 0, "Fort", planetData{}, {});
+        planet.setSats(&sats, 3);
+        w.stars.emplace_back(point{1000, 1000}, 50, 0, 0, "Sun");
+        w.stars.back().addPlanet(planet);
+        w.gravityWalls.emplace_back(0, point{700, 900}, gravToolPart{"Pull", 40, 0.3f, 1, 100000}, 4);
+        w.gravityWalls.back().addWell({900, 700});
+        testing::internal::GetCapturedStdout();
+    }
+
+    void step(int k, bool grid, int dt, int time) {
+        WorldState& w = u().worlds[size_t(k)];
+        u().currentWorld = &w;
+        player().warpWorld(k, u());
+        enableShipGrid(grid);
+        std::srand(unsigned(time));
+        processProjectiles(w, u(), dt, time);
+        runTimer(time, w);
+        u().updateGravityWalls(dt);
+        processStars(w, &player(), dt, u());
+        for (Star& star : w.stars)
+            for (Planet& planet : star.getPlanets()) planet.updateSatellites(w, dt, planet.getPos(), u());
+        processShips(u(), &player(), dt, time);
+        enableShipGrid(true);
+    }
+
+    // World 0 runs on grids, world 1 on the plain scans: after every frame they must agree.
+    void expectSameBattle(int frames) {
+        glViewport(0, 0, 1, 1);
+        std::cout.setstate(std::ios::failbit);  // the ships' messages when the ship they follow dies
+        for (int f = 0, time = 1000; f < frames && !HasFailure(); f++) {
+            const int dt = f % 50 == 49 ? 120 : 16;  // a long frame now and then
+            time += dt;
+            step(0, true, dt, time);
+            step(1, false, dt, time);
+            EXPECT_TRUE(snapshot(u().worlds[0], 0) == snapshot(u().worlds[1], secondID)) << "frame " << f;
+            for (const Projectile& shot : world().projectiles) locks += shot.hasLock();
+            mostShots = std::max(mostShots, world().projectiles.size());
+        }
+        std::cout.clear();
+        glViewport(0, 0, 1280, 1024);
+    }
+
+    satelliteStats sats;
+    unsigned secondID = 0;  // the ID of the second world's first ship
+    size_t mostShots = 0, locks = 0;
+};
+
+TEST_F(ShipGridBattle, ThreeHundredShipsFightTheSameBattleWithAndWithoutTheGrid) {
+    populate(u().worlds[0], 300);
+    secondID = u().getRawShipListSize();
+    populate(u().worlds[1], 300);
+    expectSameBattle(300);
+    EXPECT_LT(world().ships.size(), 290u) << "ships died";
+    EXPECT_GT(mostShots, 100u);
+    EXPECT_GT(locks, 100u);
+}
+
+// Exactly touching, exactly 2000 apart, on one spot, far beyond the bounds, nowhere; then one ship alone.
+TEST_F(ShipGridBattle, ShipsAtTheEdgesOfEveryRangeFightTheSameBattle) {
+    const point at[] = {{0, 0}, {90, 0}, {2000, 0}, {2000, 0}, {0, 2000}, {250000, 0}, {-1e30f, 5}, {NAN, 0}};
+    testing::internal::CaptureStdout();
+    for (int k = 0; k < 2; k++) {
+        if (k == 1) secondID = u().getRawShipListSize();
+        for (size_t i = 0; i < std::size(at); i++)
+            u().worlds[size_t(k)].ships.emplace_back(at[i], i % 2 ? "Hunter" : "Gunboat", short(1 + i % 2), u())
+                .setDestinationShip(k == 1 ? secondID : 0);
+    }
+    testing::internal::GetCapturedStdout();
+    expectSameBattle(40);
+    for (int k = 0; k < 2; k++) {
+        std::list<Ship>& ships = u().worlds[size_t(k)].ships;
+        while (ships.size() > 1) u().removeShip(ships.back().getID()), ships.pop_back();
+    }
+    expectSameBattle(10);
+}
+
+// Ships on cell borders and exactly at the reach are found; far ones are not; NaN ones always are.
+TEST(ShipGrid, LookUpsReachEveryShipWithinReachAndNoneFarBeyond) {
+    EntityTestUniverse test;
+    Universe& u = *test.universe;
+    u.shipTypes = {{"Dot", 0, 0, 0, 1, {}, "", 0, 0, 0, 0, 10}};
+    u.worlds.emplace_back("Grid", 100000);
+    WorldState& w = u.worlds[0];
+    const point at[] = {{0, 0}, {200, 0}, {400, 0}, {141.43f, 141.43f}, {2000, 2000}, {NAN, 0}};
+    testing::internal::CaptureStdout();
+    for (point p : at) w.ships.emplace_back(p, "Dot", short(1), u);
+    testing::internal::GetCapturedStdout();
+    ShipGrid grid(w.ships, 200);
+    const auto found = [&grid](point q, float reach) {
+        std::string orders;
+        for (const ShipGrid::Entry& e : grid.nearInOrder(q, q, reach)) orders += char('0' + e.order);
+        return orders;
+    };
+    const struct {
+        point query;
+        float reach;
+        const char *all, *none;
+    } cases[] = {{{200, 0}, 200, "0123", "4"}, {{2000, 2000}, 0, "45", "0"}, {{NAN, 0}, 1, "012345", ""}};
+    for (const auto& c : cases) {
+        const std::string orders = found(c.query, c.reach);
+        for (const char* o = c.all; *o; o++) EXPECT_NE(orders.find(*o), std::string::npos) << c.query.x << " " << *o;
+        for (const char* o = c.none; *o; o++) EXPECT_EQ(orders.find(*o), std::string::npos) << c.query.x << " " << *o;
+    }
+    grid.erased(1);
+    grid.moved(4, {0, 0});
+    EXPECT_EQ(found({200, 0}, 200).find('1'), std::string::npos) << "an erased ship is gone";
+    EXPECT_NE(found({0, 0}, 0).find('4'), std::string::npos) << "a moved ship is found where it went";
+    EXPECT_EQ(grid.firstWithID(w.ships.back().getID(), [](const Ship&) { return true; }), &w.ships.back());
+}
