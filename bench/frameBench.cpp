@@ -1,6 +1,6 @@
 // The real frame at 1280 x 1024: over an empty world (the baseline), with the player flying
 // and laying gravity walls over the shipped data set, and with AI ships of the shipped types
-// and factions fighting around the player.
+// and factions fighting around the player, their look-ups on grids or on whole-list scans.
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -8,11 +8,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 #include "defaultVals.h"
 #include "gameMain.h"
 #include "player.h"
 #include "playerAccess.h"
+#include "shipGrid.h"
 #include "timer.h"
 #include "universe.h"
 #include "worldDrivers.h"
@@ -79,11 +82,16 @@ void flyingFrame(benchmark::State& state) {
     state.counters["mostWalls"] = double(wallsSeen);
 }
 
-constexpr float ARENA_RADIUS = 4000.0f;  // dense enough that most ships have a hostile within 2000
+// 1000 ships within this radius: dense enough that most ships have a hostile within 2000. Other
+// fleets fight at the same density, so that a bigger battle is a wider one, not a denser one.
+constexpr float ARENA_RADIUS = 4000.0f;
+float arenaRadius = ARENA_RADIUS;
+
+float uniform() { return float(std::rand()) / float(RAND_MAX); }
 
 point arenaPoint(point centre) {
-    const float angle = float(std::rand()) / float(RAND_MAX) * 6.2832f;
-    const float r = ARENA_RADIUS * std::sqrt(float(std::rand()) / float(RAND_MAX));
+    const float angle = uniform() * 6.2832f;
+    const float r = arenaRadius * std::sqrt(uniform());
     return {centre.x + r * std::cos(angle), centre.y + r * std::sin(angle)};
 }
 
@@ -100,14 +108,23 @@ void addFighter(Universe& u, WorldState& world, point centre, unsigned k) {
         ship.setDestinationPlanet(unsigned(world.stars[0].getPlanets()[0].getID()));
 }
 
-// Ships lost to rams and fire are replaced, so every frame fights with n ships.
-void topUpFight(unsigned n) {
+// Shots of every type but the drill (which fires none), flying every way from anywhere in the arena.
+void addShot(WorldState& world, point centre) {
+    int type = std::rand() % int(WEAPONDATA.size());
+    if (WEAPONDATA[size_t(type)].name == "Planet Drill") type = 0;
+    world.projectiles.emplace_front(arenaPoint(centre), uniform() * 6.2832f, world, type, 0.0f, 0.0f,
+                                    short(std::rand() % 4), std::vector<short>());
+}
+
+// Ships lost to rams and fire are replaced, so every frame fights with n ships and at least m shots.
+void topUpFight(unsigned n, unsigned m) {
     Universe& u = *game->universe;
     WorldState* world = playerWorld(*game);
     if (!world) return;
     std::cout.setstate(std::ios::failbit);  // the constructors' debug lines
     for (unsigned k = unsigned(world->ships.size()); k < n; k++) addFighter(u, *world, playerPosition(*game), k);
     std::cout.clear();
+    while (world->projectiles.size() < m && !WEAPONDATA.empty()) addShot(*world, playerPosition(*game));
 }
 
 void clearWorld() {
@@ -120,16 +137,19 @@ void clearWorld() {
     world->timers.clear();
 }
 
-// Tops the fight up outside the timing, and reports the average shots and timers in flight.
+// Arguments: grids on (1) or off, ships, shots. Tops the fight up outside the timing, and reports
+// the average shots and timers in flight.
 template <class Step>
 void fight(benchmark::State& state, Step step) {
     if (!playerWorld(*game)) {
         state.SkipWithError("no world to fight in");
         return;
     }
-    const unsigned n = unsigned(state.range(0));
+    enableShipGrid(state.range(0) != 0);
+    const unsigned n = unsigned(state.range(1)), m = unsigned(state.range(2));
+    arenaRadius = ARENA_RADIUS * std::sqrt(float(n) / 1000.0f);
     clearWorld();
-    topUpFight(n);
+    topUpFight(n, m);
     double shots = 0, timers = 0;
     for (auto _ : state) {
         step();
@@ -137,12 +157,13 @@ void fight(benchmark::State& state, Step step) {
         shots += double(world.projectiles.size());
         timers += double(world.timers.size());
         state.PauseTiming();
-        topUpFight(n);
+        topUpFight(n, m);
         state.ResumeTiming();
     }
     state.counters["shots"] = benchmark::Counter(shots, benchmark::Counter::kAvgIterations);
     state.counters["timers"] = benchmark::Counter(timers, benchmark::Counter::kAvgIterations);
     clearWorld();
+    enableShipGrid(true);
 }
 
 void combatFrame(benchmark::State& state) { fight(state, [] { runFrame(*game); }); }
@@ -169,10 +190,19 @@ void configure(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 }
 
+// Every battle on whole-list scans and then on grids.
+void battles(benchmark::internal::Benchmark* b) {
+    configure(b);
+    b->ArgNames({"grid", "ships", "shots"});
+    for (int grid : {0, 1})
+        for (auto fleet : {std::pair{100, 0}, {1000, 0}, {4000, 0}, {1000, 5000}})
+            b->Args({grid, fleet.first, fleet.second});
+}
+
 BENCHMARK(emptyWorldFrame)->Apply(configure);
 BENCHMARK(flyingFrame)->Apply(configure);
-BENCHMARK(combatFrame)->Apply(configure)->Arg(100)->Arg(400)->Arg(1000);
-BENCHMARK(combatSimulation)->Apply(configure)->Arg(100)->Arg(400)->Arg(1000);
+BENCHMARK(combatFrame)->Apply(battles);
+BENCHMARK(combatSimulation)->Apply(battles);
 
 }  // namespace
 
