@@ -66,7 +66,8 @@ private:
     Ship* heldTarget(WorldState& world, float range);
     // The nearest ship within range other than the shooter, now locked; null when there is none.
     Ship* newTarget(WorldState& world, float range);
-    // The same choice among the ships the grid finds near.
+    // The nearest ship within range other than the shooter, from the whole list or from the grid.
+    Ship* nearestInList(WorldState& world, float range) const;
     Ship* nearestOnGrid(const ShipGrid& grid, float range) const;
     // The ship nearest to the shot among those whose reach its path from oldPos crosses, or null.
     Ship* shipOnPath(point oldPos, WorldState& world, float& hitDistance) const;

@@ -117,20 +117,24 @@ Ship* Projectile::heldTarget(WorldState& world, float range) {
 
 // Any ship qualifies whatever its faction, but never the one that fired: it would turn back on it.
 Ship* Projectile::newTarget(WorldState& world, float range) {
-    Ship* nearest = world.shipGrid ? nearestOnGrid(*world.shipGrid, range) : nullptr;
-    float best = square(range);
-    if (!world.shipGrid)
-        for (Ship& ship : world.ships) {
-            if (ship.getID() == shooterID) continue;
-            const float d = sqPointDistance(ship.getPos(), pos);
-            if (d < best) {
-                nearest = &ship;
-                best = d;
-            }
-        }
+    Ship* nearest = world.shipGrid ? nearestOnGrid(*world.shipGrid, range) : nearestInList(world, range);
     if (nearest) {
         locked = true;
         targetedShipID = nearest->getID();
+    }
+    return nearest;
+}
+
+Ship* Projectile::nearestInList(WorldState& world, float range) const {
+    Ship* nearest = nullptr;
+    float best = square(range);
+    for (Ship& ship : world.ships) {
+        if (ship.getID() == shooterID) continue;
+        const float d = sqPointDistance(ship.getPos(), pos);
+        if (d < best) {
+            nearest = &ship;
+            best = d;
+        }
     }
     return nearest;
 }
