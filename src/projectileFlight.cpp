@@ -170,5 +170,5 @@ void Projectile::draw(const projectileData& type) const {
     glColor3f(1, 1, 1);
     spriteQuad(type.size);
     glPopMatrix();
-    glBindTexture(GL_TEXTURE_2D, 0);
+    unbindTexture();
 }

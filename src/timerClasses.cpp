@@ -46,7 +46,7 @@ void TExplosion::execute(int now, WorldState&) {
     glPopMatrix();
     glRotatef(static_cast<float>((startTime - now) * 360 / 2000), 0, 0, 1);
     spriteQuad(s);
-    glBindTexture(GL_TEXTURE_2D, 0);
+    unbindTexture();
     glPopMatrix();
 }
 
@@ -74,7 +74,7 @@ void TShockwave::draw(float r) const {
     glBindTexture(GL_TEXTURE_2D, textureAt(SHOCKWAVE_TEXTURE));
     spriteQuad(r);
     glPopMatrix();
-    glBindTexture(GL_TEXTURE_2D, 0);
+    unbindTexture();
     glPopMatrix();
 }
 

@@ -6,6 +6,7 @@
 
 #include "player.h"
 #include "shipGrid.h"
+#include "sprites.h"
 #include "universe.h"
 #include "worldState.h"
 
@@ -80,6 +81,7 @@ void separateOverlapping(WorldState& world) {
 
 void processProjectiles(WorldState& world, Universe& universe, int dt, int time) {
     const ShipGridLoan grid(world, SHOT_CELL);
+    const TextureRun run;
     std::list<Projectile>& shots = world.projectiles;
     for (auto it = shots.begin(); it != shots.end();)
         it = it->update(dt, world, universe, time) ? std::next(it) : shots.erase(it);
