@@ -43,3 +43,4 @@ void mouseover(MainState&, point) {}
 void runDisplays(MainState&) {}
 void topLeftUI(MainState&) {}
 void topRightUI(MainState&) {}
+void standardExplosion(point, WorldState&) {}

@@ -9,6 +9,7 @@
 #include "hud.h"
 
 struct MainState;
+class WorldState;
 
 // Start-up.
 
@@ -49,3 +50,8 @@ void runDisplays(MainState& s);
 void topLeftUI(MainState& s);
 // topRightUI (player's world, player): the system map.
 void topRightUI(MainState& s);
+
+// The world.
+
+// standardExplosion (point, world): a 1000 ms explosion at the point.
+void standardExplosion(point at, WorldState& world);

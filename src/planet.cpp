@@ -1,9 +1,17 @@
 // Planets: construction, records, satellites, damage and the time skip after a load.
 #include "planet.h"
 
+#include <GL/gl.h>
+#include <lua.hpp>
+
 #include <cmath>
 #include <iostream>
 #include <utility>
+
+#include "celestialBody.h"
+#include "pendingParts.h"
+#include "player.h"
+#include "worldState.h"
 
 namespace {
 
@@ -11,6 +19,26 @@ namespace {
 constexpr int MAX_SATELLITES = 1000;
 
 constexpr float DEGREES_TO_RADIANS = 3.14f / 180.0f;
+// The landing angle follows the spin with the game's own rounding of pi / 180.
+constexpr float SPIN_TO_LAND_ANGLE = 0.0174444f;
+constexpr double FULL_TURN_RADIANS = 6.283185307179586;
+constexpr double FULL_TURN_DEGREES = 360.0;
+constexpr int TICK_MS = 1000;
+// A landed ship this far above the surface is still held.
+constexpr float HOLD_MARGIN = 10.0f;
+
+// The angle moved on by speed x t, kept within one turn: a long game must not
+// eat the float's precision, and whole turns change nothing on a circle.
+float turned(float angle, float speed, double t, double turn) {
+    const double within = std::fmod(double(angle) + double(speed) * t, turn);
+    return float(within < 0 ? within + turn : within);
+}
+
+// lua_tostring gives null for an error value that is neither a string nor a number.
+std::string luaErrorText(lua_State* lua) {
+    if (const char* text = lua_tostring(lua, -1)) return text;
+    return std::string("(error object is a ") + luaL_typename(lua, -1) + " value)";
+}
 
 }  // namespace
 
@@ -77,9 +105,114 @@ void Planet::takeDamage(float damage) {
 }
 
 void Planet::skipTime(long t, point centre) {
-    rotation += rotationalSpeed * t;
-    orbitAngle += orbitSpeed * t;
-    pos = {centre.x + orbitRadius * std::cos(orbitAngle), centre.y + orbitRadius * std::sin(orbitAngle)};
+    rotation = turned(rotation, rotationalSpeed, double(t), FULL_TURN_DEGREES);
+    orbitAngle = turned(orbitAngle, orbitSpeed, double(t), FULL_TURN_RADIANS);
+    placeOnOrbit(centre);
     velocity = {0, 0};
     for (Satellite& satellite : satellites) satellite.skipTime(static_cast<int>(t));
 }
+
+void Planet::placeOnOrbit(point centre) {
+    pos = {centre.x + orbitRadius * std::cos(orbitAngle), centre.y + orbitRadius * std::sin(orbitAngle)};
+}
+
+celestialBody Planet::body() const { return {pos, radius, density, mass}; }
+
+void Planet::update(WorldState& world, Player* player, int dt, point centre, Universe& universe) {
+    if (dt == 0) {
+        draw();
+        return;
+    }
+    const point before = pos;
+    updateSatellites(world, dt, before, universe);
+    tick(world.luaState, dt);
+    move(dt, centre);
+    pullShotsAndShips(body(), world, universe, dt);
+    if (player) meetPlayer(*player, world, dt, before);
+    draw();
+}
+
+// At most one call a frame; what is left over carries on to the next.
+void Planet::tick(lua_State* lua, int dt) {
+    tickAccumulator = saturatingInt(double(tickAccumulator) + dt);
+    if (tickAccumulator <= TICK_MS) return;
+    callPlanetTick(lua);
+    tickAccumulator -= TICK_MS;
+}
+
+void Planet::callPlanetTick(lua_State* lua) const {
+    if (!lua) return;
+    lua_getglobal(lua, "planetTick");
+    lua_pushnumber(lua, id);
+    if (lua_pcall(lua, 1, 0, 0) == 0) return;
+    std::cout << "Lua event error, " << luaErrorText(lua) << std::endl;
+    lua_pop(lua, 1);
+}
+
+void Planet::move(int dt, point centre) {
+    const point before = pos;
+    rotation = turned(rotation, rotationalSpeed, dt, FULL_TURN_DEGREES);
+    orbitAngle = turned(orbitAngle, orbitSpeed, dt, FULL_TURN_RADIANS);
+    placeOnOrbit(centre);
+    velocity = {(pos.x - before.x) / float(dt), (pos.y - before.y) / float(dt)};
+}
+
+// A landed ship is held from where the planet stood before this frame's move: measured
+// from the new centre, a planet moving 10 units in one frame would drop it in empty space.
+void Planet::meetPlayer(Player& player, WorldState& world, int dt, point centreBeforeMove) {
+    const float reach = radius + player.getRadius();
+    if (player.isLanded()) {
+        if (pointDistance(centreBeforeMove, player.getPos()) < reach + HOLD_MARGIN) hold(player, dt, centreBeforeMove);
+        return;
+    }
+    const float d = pointDistance(pos, player.getPos());
+    if (d <= reach) {
+        touchDown(player, world);
+        return;
+    }
+    if (d < gravityRange(body())) player.addVelocity(gravityPull(body(), player.getPos(), d, dt));
+}
+
+// A planet that never saw a touch-down holds the ship where it finds it.
+void Planet::hold(Player& player, int dt, point centreBeforeMove) {
+    const point old = player.getPos();
+    if (!landAngleKnown) landAngle = std::atan2(old.y - centreBeforeMove.y, old.x - centreBeforeMove.x);
+    landAngleKnown = true;
+    landAngle = turned(landAngle, rotationalSpeed * SPIN_TO_LAND_ANGLE, dt, FULL_TURN_RADIANS);
+    const float surface = radius + player.getRadius();
+    player.x = pos.x + surface * std::cos(landAngle);
+    player.y = pos.y + surface * std::sin(landAngle);
+    player.setAngle(landAngle);
+    player.setVelocity({player.x - old.x, player.y - old.y});
+}
+
+// Touching at a speed of 1 or more against the planet's own is a crash, and a crash lands too.
+void Planet::touchDown(Player& player, WorldState& world) {
+    const point at = player.getPos();
+    landAngle = std::atan2(at.y - pos.y, at.x - pos.x);
+    landAngleKnown = true;
+    const float relativeSpeed = pointDistance(player.getVelocity(), velocity);
+    if (relativeSpeed < 1) {
+        player.setLanded(id);
+        return;
+    }
+    standardExplosion(at, world);
+    player.setLanded(id);
+    player.takeDamage((relativeSpeed - 1) * 100);
+}
+
+void Planet::draw() const {
+    glPushMatrix();
+    glTranslatef(pos.x, pos.y, 0);
+    glRotatef(rotation, 0, 0, 1);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    drawBodyQuad(radius);
+    reportError();
+    glPopMatrix();
+    drawSatellites();
+}
+
+void Planet::updateSatellites(WorldState&, int, point, Universe&) {}
+
+void Planet::drawSatellites() const {}
