@@ -75,3 +75,8 @@ void stackDump(lua_State* L) {
     }
     std::cout << "\n End of stack dump" << std::endl;
 }
+
+std::string luaErrorText(lua_State* L) {
+    const char* text = lua_tostring(L, -1);
+    return text ? text : "(error value without text)";
+}

@@ -9,5 +9,9 @@ struct lua_State;
 // the field is absent or has no text form; "" with a message for an index off the stack.
 std::string getLuaTableString(lua_State* L, const std::string& key, int stackIndex, const std::string& fallback);
 
+// The error value on top of the stack as text; a placeholder when it has none
+// (an error raised with a table or nil), so a message is never built from null.
+std::string luaErrorText(lua_State* L);
+
 // Prints every item on the Lua stack, bottom first, leaving the stack as it was.
 void stackDump(lua_State* L);

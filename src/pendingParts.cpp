@@ -5,6 +5,7 @@
 
 #include <iostream>
 
+#include "basicsLua.h"
 #include "gameMain.h"
 
 void initLua(MainState&) {}
@@ -26,7 +27,7 @@ void uiEvent(MainState& s, const std::vector<float>& values) {
     lua_getglobal(s.lua, "addUI");
     for (float v : values) lua_pushnumber(s.lua, v);
     if (lua_pcall(s.lua, int(values.size()), LUA_MULTRET, 0) != 0)
-        std::cout << "Lua event error, " << lua_tostring(s.lua, -1) << std::endl;
+        std::cout << "Lua event error, " << luaErrorText(s.lua) << std::endl;
     lua_settop(s.lua, top);
 }
 
@@ -34,11 +35,7 @@ void clickDisplays(MainState&) {}
 void hoverDisplays(MainState&) {}
 void dragDisplays(MainState&) {}
 void playerShoot(MainState&, point) {}
-void processWormholes(MainState&) {}
-void processProjectiles(MainState&) {}
 void runTimer(MainState&) {}
-void processStars(MainState&) {}
-void processShips(MainState&) {}
 void mouseover(MainState&, point) {}
 void runDisplays(MainState&) {}
 void topLeftUI(MainState&) {}

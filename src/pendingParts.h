@@ -32,16 +32,8 @@ void hoverDisplays(MainState& s);
 void dragDisplays(MainState& s);
 // The player's shoot (lastTicks, player's world, target, frame time).
 void playerShoot(MainState& s, point target);
-// processWormholes (universe, lastTicks).
-void processWormholes(MainState& s);
-// processProjectiles (player's world, universe, frame time, lastTicks).
-void processProjectiles(MainState& s);
 // runTimer (lastTicks, player's world).
 void runTimer(MainState& s);
-// processStars (player's world, player, frame time, universe).
-void processStars(MainState& s);
-// processShips (universe, player, frame time, lastTicks).
-void processShips(MainState& s);
 // mouseover (universe, target, first font, frame time).
 void mouseover(MainState& s, point target);
 // Each interface display's draw then update; a display left empty is erased.

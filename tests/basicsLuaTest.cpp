@@ -63,3 +63,21 @@ TEST_F(LuaState, TableStringReaderChecksItsIndex) {
     EXPECT_EQ(getLuaTableString(L, "name", -1, "x"), "x");
     EXPECT_EQ(lua_gettop(L), 2);
 }
+
+TEST_F(LuaState, AnErrorWithoutTextGetsAPlaceholder) {
+    luaL_openlibs(L);
+    const struct {
+        const char* chunk;
+        std::string expected;
+    } cases[] = {
+        {"error('boom', 0)", "boom"},
+        {"error(12, 0)", "12"},
+        {"error({})", "(error value without text)"},
+        {"error()", "(error value without text)"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(luaL_dostring(L, c.chunk), 0) << c.chunk;
+        EXPECT_EQ(luaErrorText(L), c.expected) << c.chunk;
+        lua_settop(L, 0);
+    }
+}
