@@ -183,7 +183,9 @@ void Planet::hold(Player& player, int dt, point centreBeforeMove) {
     player.x = pos.x + surface * std::cos(landAngle);
     player.y = pos.y + surface * std::sin(landAngle);
     player.setAngle(landAngle);
-    player.setVelocity({player.x - old.x, player.y - old.y});
+    // Per ms like every velocity: a frame's whole displacement would launch the ship at a
+    // speed that grows with the frame time.
+    player.setVelocity({(player.x - old.x) / float(dt), (player.y - old.y) / float(dt)});
 }
 
 // Touching at a speed of 1 or more against the planet's own is a crash, and a crash lands too.
