@@ -1,9 +1,11 @@
-// Wormholes: their place and target, and the shader look-ups that may fail.
+// Wormholes: their place and target, the shader look-ups that may fail, and the warp.
 #include <gtest/gtest.h>
 
 #include "glTestContext.h"
+#include "playerGame.h"
 #include "scratchDirectory.h"
 #include "shaderList.h"
+#include "worldDrivers.h"
 #include "wormhole.h"
 
 using WormholeTest = GlTest;
@@ -33,4 +35,53 @@ TEST_F(WormholeTest, AMissingUniformIsReportedAndTheProgramKept) {
     EXPECT_NE(hole.getShaderProgram(), 0);
     EXPECT_EQ(out.find("time uniform"), std::string::npos) << out;
     EXPECT_NE(out.find("Error, can't access radius uniform in wormhole shader shader"), std::string::npos) << out;
+}
+
+// Two worlds whose wormholes lead into each other, each with one shot in flight.
+class WormholeWarp : public PlayerGame {
+protected:
+    void SetUp() override {
+        PlayerGame::SetUp();
+        for (int i : {0, 1}) {
+            WorldState& world = universe->worlds[size_t(i)];
+            world.wormholes.clear();
+            world.projectiles.clear();
+            world.projectiles.emplace_back(point{9, 9}, 0, world, 0, 0, 0, 0, std::vector<short>{});
+        }
+        universe->worlds[0].wormholes.emplace_back(0, 0, 0, 100, 1, 500, 500, universe->shaderList);
+        universe->worlds[1].wormholes.emplace_back(1, 500, 500, 100, 0, 0, 0, universe->shaderList);
+    }
+    // The player's re-arming step, then the wormholes of its world, with the player at p.
+    std::string frameAt(point p) {
+        player().x = p.x;
+        player().y = p.y;
+        testing::internal::CaptureStdout();
+        player().update(10, p, 0, universe->worlds[size_t(player().getWorld())]);
+        processWormholes(*universe, 1000);
+        return testing::internal::GetCapturedStdout();
+    }
+};
+
+TEST_F(WormholeWarp, AnArrivalInsideAWormholeWarpsOnlyAfterAFrameOutside) {
+    const struct { point at; int world; size_t shotsLeft0, shotsLeft1; } frames[] = {
+        {{100, 0}, 1, 0, 1}, {{500, 500}, 1, 0, 1}, {{2000, 0}, 1, 0, 1}, {{500, 600}, 0, 0, 0}, {{0, 0}, 0, 0, 0}};
+    for (const auto& frame : frames) {
+        const point at = frame.at;
+        frameAt(at);
+        EXPECT_EQ(player().getWorld(), frame.world) << at.x << " " << at.y;
+        EXPECT_EQ(universe->worlds[0].projectiles.size(), frame.shotsLeft0) << at.x;
+        EXPECT_EQ(universe->worlds[1].projectiles.size(), frame.shotsLeft1) << at.x;
+    }
+}
+
+TEST_F(WormholeWarp, WithoutItsProgramAWarpToAWorldThatDoesNotExistStillMovesAndClears) {
+    testing::internal::CaptureStdout();
+    universe->worlds[0].wormholes.emplace_back(0, 5000, 0, 100, 99, 7, 7, ShaderList());
+    testing::internal::GetCapturedStdout();
+    const std::string out = frameAt({5000, 0});
+    EXPECT_NE(out.find("Attempt to set bad world number"), std::string::npos);
+    EXPECT_EQ(out.find("Invalid operation"), std::string::npos) << "no uniform is set without a program";
+    EXPECT_EQ(player().getWorld(), 0);
+    EXPECT_FLOAT_EQ(player().getPos().x, 7);
+    EXPECT_TRUE(universe->worlds[0].projectiles.empty());
 }
