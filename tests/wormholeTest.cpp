@@ -42,14 +42,13 @@ class WormholeWarp : public PlayerGame {
 protected:
     void SetUp() override {
         PlayerGame::SetUp();
-        for (int i : {0, 1}) {
-            WorldState& world = universe->worlds[size_t(i)];
-            world.wormholes.clear();
+        for (size_t i : {0, 1}) {
+            WorldState& world = universe->worlds[i];
+            world.wormholes.assign(1, Wormhole(int(i), 500 * i, 500 * i, 100, int(1 - i), 500 * (1 - i),
+                                               500 * (1 - i), universe->shaderList));
             world.projectiles.clear();
             world.projectiles.emplace_back(point{9, 9}, 0, world, 0, 0, 0, 0, std::vector<short>{});
         }
-        universe->worlds[0].wormholes.emplace_back(0, 0, 0, 100, 1, 500, 500, universe->shaderList);
-        universe->worlds[1].wormholes.emplace_back(1, 500, 500, 100, 0, 0, 0, universe->shaderList);
     }
     // The player's re-arming step, then the wormholes of its world, with the player at p.
     std::string frameAt(point p) {
@@ -60,17 +59,17 @@ protected:
         processWormholes(*universe, 1000);
         return testing::internal::GetCapturedStdout();
     }
+    size_t shots(size_t world) const { return universe->worlds[world].projectiles.size(); }
 };
 
 TEST_F(WormholeWarp, AnArrivalInsideAWormholeWarpsOnlyAfterAFrameOutside) {
-    const struct { point at; int world; size_t shotsLeft0, shotsLeft1; } frames[] = {
+    const struct { point at; int world; size_t shots0, shots1; } frames[] = {
         {{100, 0}, 1, 0, 1}, {{500, 500}, 1, 0, 1}, {{2000, 0}, 1, 0, 1}, {{500, 600}, 0, 0, 0}, {{0, 0}, 0, 0, 0}};
     for (const auto& frame : frames) {
-        const point at = frame.at;
-        frameAt(at);
-        EXPECT_EQ(player().getWorld(), frame.world) << at.x << " " << at.y;
-        EXPECT_EQ(universe->worlds[0].projectiles.size(), frame.shotsLeft0) << at.x;
-        EXPECT_EQ(universe->worlds[1].projectiles.size(), frame.shotsLeft1) << at.x;
+        frameAt(frame.at);
+        EXPECT_EQ(player().getWorld(), frame.world) << frame.at.x << " " << frame.at.y;
+        EXPECT_EQ(shots(0), frame.shots0) << frame.at.x << " " << frame.at.y;
+        EXPECT_EQ(shots(1), frame.shots1) << frame.at.x << " " << frame.at.y;
     }
 }
 
@@ -83,5 +82,5 @@ TEST_F(WormholeWarp, WithoutItsProgramAWarpToAWorldThatDoesNotExistStillMovesAnd
     EXPECT_EQ(out.find("Invalid operation"), std::string::npos) << "no uniform is set without a program";
     EXPECT_EQ(player().getWorld(), 0);
     EXPECT_FLOAT_EQ(player().getPos().x, 7);
-    EXPECT_TRUE(universe->worlds[0].projectiles.empty());
+    EXPECT_EQ(shots(0), 0u);
 }
