@@ -1,5 +1,6 @@
-// The real frame at 1280 x 1024: over an empty world (the baseline) and with the player flying
-// and laying gravity walls over the shipped data set.
+// The real frame at 1280 x 1024: over an empty world (the baseline), with the player flying
+// and laying gravity walls over the shipped data set, and with the player on a planet of the
+// shipped galaxy in play.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <iostream>
 
 #include "gameMain.h"
+#include "planet.h"
 #include "player.h"
 #include "playerAccess.h"
 #include "universe.h"
@@ -73,12 +75,36 @@ void flyingFrame(benchmark::State& state) {
     state.counters["mostWalls"] = double(wallsSeen);
 }
 
+// The ship sits on the first planet of its world, whose satellites circle in view, and fires:
+// the stars, planets, satellites, ships and shots of the world are all drawn every frame.
+void galaxyFrame(benchmark::State& state) {
+    Player* player = livePlayer(*game);
+    WorldState* world = playerWorld(*game);
+    if (!player || !world || world->stars.empty() || world->stars.front().getPlanets().empty()) {
+        state.SkipWithError("no planet to land on");
+        return;
+    }
+    const Planet& planet = world->stars.front().getPlanets().front();
+    player->x = planet.getPos().x + planet.getRadius() + player->getRadius();
+    player->y = planet.getPos().y;
+    player->setVelocity(planet.getVelocity());
+    Uint8* keys = SDL_GetKeyState(nullptr);
+    keys[SDLK_SPACE] = 1;
+    for (auto _ : state) runFrame(*game);
+    keys[SDLK_SPACE] = 0;
+    state.counters["landedOn"] = double(player->getPlanetId());
+    state.counters["ships"] = double(world->ships.size());
+    state.counters["shots"] = double(world->projectiles.size());
+    state.counters["timers"] = double(world->timers.size());
+}
+
 void configure(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 }
 
 BENCHMARK(emptyWorldFrame)->Apply(configure);
 BENCHMARK(flyingFrame)->Apply(configure);
+BENCHMARK(galaxyFrame)->Apply(configure);
 
 }  // namespace
 
