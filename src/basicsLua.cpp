@@ -3,30 +3,73 @@
 
 #include <lua.hpp>
 
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 
+#include "basics.h"
+
 namespace {
 
-// Whether stackIndex names an item on the stack; prints why not.
-bool checkedIndex(lua_State* L, int stackIndex) {
+// Whether stackIndex names an item on the stack; prints why not, naming the reader.
+bool checkedIndex(lua_State* L, int stackIndex, const char* reader) {
     const int size = lua_gettop(L);
+    const char* fault = nullptr;
     if (stackIndex == 0) {
-        std::cout << "Bad argument to getLuaTableString, stackIndex == 0" << std::endl;
+        std::cout << "Bad argument to " << reader << ", stackIndex == 0" << std::endl;
         return false;
     }
-    if (stackIndex > size) {
-        std::cout << "Bad argument to getLuaTableString, stackIndex " << stackIndex << " is bigger than stack size"
-                  << std::endl;
-        return false;
-    }
-    if (stackIndex < -size) {
-        std::cout << "Bad argument to getLuaTableString, stackIndex " << stackIndex
-                  << " is smaller than negative stack size" << std::endl;
-        return false;
-    }
+    if (stackIndex > size) fault = " is bigger than stack size";
+    if (stackIndex < -size) fault = " is smaller than negative stack size";
+    if (fault) std::cout << "Bad argument to " << reader << ", stackIndex " << stackIndex << fault << std::endl;
+    return !fault;
+}
+
+// Pushes the present field key of the table at index. Raw access, so no metamethod
+// runs script code (and its errors) outside a protected call. False, with nothing
+// pushed, when the item is off the stack or no table, the stack is full or the field is nil.
+bool pushField(lua_State* L, const std::string& key, int index) {
+    const int top = lua_gettop(L);
+    if (index == 0 || index > top || index < -top) return false;
+    const int table = index < 0 ? top + index + 1 : index;
+    if (!lua_istable(L, table) || !lua_checkstack(L, 1)) return false;
+    lua_pushlstring(L, key.data(), key.size());
+    lua_rawget(L, table);
+    if (!lua_isnil(L, -1)) return true;
+    lua_pop(L, 1);
+    return false;
+}
+
+// The present field by Lua's number conversion.
+bool numberField(lua_State* L, const std::string& key, int index, double& number) {
+    if (!pushField(L, key, index)) return false;
+    number = lua_tonumber(L, -1);
+    lua_pop(L, 1);
     return true;
 }
+
+// The present field's text form; only strings and numbers have one.
+bool textField(lua_State* L, const std::string& key, int index, std::string& text) {
+    if (!pushField(L, key, index)) return false;
+    const int type = lua_type(L, -1);
+    const bool hasText = type == LUA_TSTRING || type == LUA_TNUMBER;
+    if (hasText) {
+        size_t length = 0;
+        const char* chars = lua_tolstring(L, -1, &length);  // converts only our copy
+        text.assign(chars, length);
+    }
+    lua_pop(L, 1);
+    return hasText;
+}
+
+// Whether the top item is a table with room above it for a key and a value; says why not.
+bool tableOnTop(lua_State* L, const std::string& key) {
+    if (lua_gettop(L) > 0 && lua_istable(L, -1) && lua_checkstack(L, 2)) return true;
+    std::cout << "Error, no Lua table on top of the stack to store " << key << std::endl;
+    return false;
+}
+
+void pushKey(lua_State* L, const std::string& key) { lua_pushlstring(L, key.data(), key.size()); }
 
 void printItem(lua_State* L, int index) {
     switch (lua_type(L, index)) {
@@ -50,20 +93,84 @@ void printItem(lua_State* L, int index) {
 }  // namespace
 
 std::string getLuaTableString(lua_State* L, const std::string& key, int stackIndex, const std::string& fallback) {
-    if (!checkedIndex(L, stackIndex)) return "";
-    // Only a table is indexed: anything else would raise a Lua error outside any protected call.
-    if (!lua_istable(L, stackIndex) || !lua_checkstack(L, 1)) return fallback;
-    lua_pushlstring(L, key.data(), key.size());
-    lua_gettable(L, stackIndex < 0 ? stackIndex - 1 : stackIndex);
-    std::string result = fallback;
-    int type = lua_type(L, -1);
-    if (type == LUA_TSTRING || type == LUA_TNUMBER) {
-        size_t length = 0;
-        const char* text = lua_tolstring(L, -1, &length);
-        result.assign(text, length);
-    }
+    if (!checkedIndex(L, stackIndex, "getLuaTableString")) return "";
+    std::string text;
+    return textField(L, key, stackIndex, text) ? text : fallback;
+}
+
+float getLuaTableFloat(lua_State* L, const std::string& key, int stackIndex, float fallback) {
+    double number = 0;
+    if (!checkedIndex(L, stackIndex, "getLuaTableFloat") || !numberField(L, key, stackIndex, number)) return fallback;
+    return static_cast<float>(number);
+}
+
+bool getLuaTableBool(lua_State* L, const std::string& key, int stackIndex, bool fallback) {
+    if (!checkedIndex(L, stackIndex, "getLuaTableBool") || !pushField(L, key, stackIndex)) return fallback;
+    const bool truth = lua_toboolean(L, -1);
     lua_pop(L, 1);
-    return result;
+    return truth;
+}
+
+void pullLuaTable(lua_State* L, const std::string& key, int& value) {
+    double number = 0;
+    if (numberField(L, key, -1, number))
+        value = saturatingInt(number);
+    else
+        std::cout << "Empty LUA float retrieve (may not be error) " << std::endl;
+}
+
+void pullLuaTable(lua_State* L, const std::string& key, float& value) {
+    double number = 0;
+    if (numberField(L, key, -1, number))
+        value = static_cast<float>(number);
+    else
+        std::cout << "Empty LUA float retrieve (may not be error) " << key << std::endl;
+}
+
+void pullLuaTable(lua_State* L, const std::string& key, std::string& value) {
+    if (!textField(L, key, -1, value))
+        std::cout << "Empty LUA string retrieve (may not be error) " << key << std::endl;
+}
+
+void pullLuaTable(lua_State* L, const std::string& key, double& value) {
+    if (!numberField(L, key, -1, value))
+        std::cout << "Empty LUA double retrieve (may not be error) " << key << std::endl;
+}
+
+void pullLuaTable(lua_State* L, const std::string& key, short& value) {
+    double number = 0;
+    if (numberField(L, key, -1, number))
+        value = saturatingInt<int16_t>(number);
+    else
+        std::cout << "Empty LUA short retrieve (may not be error) " << key << std::endl;
+}
+
+void pushBoolOnTable(lua_State* L, const std::string& key, bool value) {
+    if (!tableOnTop(L, key)) return;
+    pushKey(L, key);
+    lua_pushboolean(L, value);
+    lua_rawset(L, -3);
+}
+
+void pushFloatOnTable(lua_State* L, const std::string& key, float value) {
+    if (!tableOnTop(L, key)) return;
+    pushKey(L, key);
+    lua_pushnumber(L, value);
+    lua_rawset(L, -3);
+}
+
+void pushFloatOnTable(lua_State* L, int key, float value) {
+    if (!tableOnTop(L, std::to_string(key))) return;
+    lua_pushnumber(L, key);
+    lua_pushnumber(L, value);
+    lua_rawset(L, -3);
+}
+
+void pushStringOnTable(lua_State* L, const std::string& key, const std::string& value) {
+    if (!tableOnTop(L, key)) return;
+    pushKey(L, key);
+    lua_pushstring(L, value.c_str());
+    lua_rawset(L, -3);
 }
 
 void stackDump(lua_State* L) {
@@ -77,6 +184,6 @@ void stackDump(lua_State* L) {
 }
 
 std::string luaErrorText(lua_State* L) {
-    const char* text = lua_tostring(L, -1);
+    const char* text = lua_gettop(L) > 0 ? lua_tostring(L, -1) : nullptr;
     return text ? text : "(error value without text)";
 }

@@ -8,6 +8,33 @@ struct lua_State;
 // Field key of the table at stackIndex as text (a number in Lua's format); fallback when
 // the field is absent or has no text form; "" with a message for an index off the stack.
 std::string getLuaTableString(lua_State* L, const std::string& key, int stackIndex, const std::string& fallback);
+// Field key of the table at stackIndex as a number (a numeric string counts, other values
+// read 0); fallback when absent, and with a message for an index off the stack.
+float getLuaTableFloat(lua_State* L, const std::string& key, int stackIndex, float fallback);
+// Field key of the table at stackIndex by Lua truth; fallback when absent, and with a
+// message for an index off the stack.
+bool getLuaTableBool(lua_State* L, const std::string& key, int stackIndex, bool fallback);
+
+// Field key of the table on top into value (truncated toward zero and saturated); an
+// absent field prints a line and leaves value as it was.
+void pullLuaTable(lua_State* L, const std::string& key, int& value);
+// As above, narrowed to float.
+void pullLuaTable(lua_State* L, const std::string& key, float& value);
+// As above, the field's text form (a number in Lua's format).
+void pullLuaTable(lua_State* L, const std::string& key, std::string& value);
+// As above, the number itself.
+void pullLuaTable(lua_State* L, const std::string& key, double& value);
+// As above, truncated toward zero and saturated to 16 bits.
+void pullLuaTable(lua_State* L, const std::string& key, short& value);
+
+// Stores t[key] = value in the table on top of the stack.
+void pushBoolOnTable(lua_State* L, const std::string& key, bool value);
+// Stores t[key] = value in the table on top of the stack.
+void pushFloatOnTable(lua_State* L, const std::string& key, float value);
+// Stores t[key] = value under the number key, not a string one.
+void pushFloatOnTable(lua_State* L, int key, float value);
+// Stores t[key] = the value's text up to its first NUL.
+void pushStringOnTable(lua_State* L, const std::string& key, const std::string& value);
 
 // The error value on top of the stack as text; a placeholder when it has none
 // (an error raised with a table or nil), so a message is never built from null.

@@ -22,6 +22,7 @@
 #include "playerAccess.h"
 #include "ship.h"
 #include "textures.h"
+#include "uiDisplay.h"
 #include "universe.h"
 #include "worldDrivers.h"
 #include "worldState.h"
@@ -277,6 +278,11 @@ void drawInterfaceOverlay(MainState& s, const viewRect& view) {
     if (s.universe) s.universe->drawNotifications(s.fonts, unsigned(s.frameTime));
 }
 
+// A display is drawn before its exchange, so what a reply changes shows from the next frame.
+void drawDisplays(MainState& s) {
+    if (s.universe && s.lua) runDisplays(s.universe->uiDisplays, s.fonts, s.lua);
+}
+
 void drawCornerMaps(MainState& s) {
     setTopLeftProjection();
     topLeftUI(s);
@@ -352,7 +358,7 @@ void runFrame(MainState& s) {
     drawWorldOverlay(s, view);
     drawDebugOverlay(s);
     drawInterfaceOverlay(s, view);
-    runDisplays(s);
+    drawDisplays(s);
     drawCornerMaps(s);
     swapBuffers();
 }
