@@ -8,6 +8,7 @@
 #include <iostream>
 #include <utility>
 
+#include "basicsLua.h"
 #include "celestialBody.h"
 #include "pendingParts.h"
 #include "player.h"
@@ -32,12 +33,6 @@ constexpr float HOLD_MARGIN = 10.0f;
 float turned(float angle, float speed, double t, double turn) {
     const double within = std::fmod(double(angle) + double(speed) * t, turn);
     return float(within < 0 ? within + turn : within);
-}
-
-// lua_tostring gives null for an error value that is neither a string nor a number.
-std::string luaErrorText(lua_State* lua) {
-    if (const char* text = lua_tostring(lua, -1)) return text;
-    return std::string("(error object is a ") + luaL_typename(lua, -1) + " value)";
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST_F(BodyFrame, PlanetTickCallsAboveASecondAtMostOnceAFrame) {
         testing::internal::CaptureStdout();
         ticking.update(*world, nullptr, frame.first, {0, 0}, *universe);
         EXPECT_EQ(testing::internal::GetCapturedStdout(),
-                  frame.second > before ? "Lua event error, (error object is a table value)\n" : "");
+                  frame.second > before ? "Lua event error, (error value without text)\n" : "");
         lua_getglobal(s.lua, "calls");
         EXPECT_EQ(lua_tointeger(s.lua, 1), frame.second) << frame.first << " ms";
         lua_settop(s.lua, 0);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# A new game's start, played: zoomed out, the nearest star and planet are drawn; a short push
-# backwards meets Hollow Moon, which lands the ship (the HUD's landed-planet line leaves -1);
-# thrust takes off into the wormhole to The Shroud (the ship count changes, the line is -1
-# again); q quits with code 0, with no GL and no script error. Usage: worldPlay.test.sh GAME_DIR
+# A new game's start, played: zoomed out, the nearest star and planet are drawn; a tap backwards
+# drifts the ship into Hollow Moon's way, which lands it (the HUD's landed-planet line leaves -1);
+# a burst of thrust takes off into the wormhole to The Shroud (the ship count changes, the line
+# is -1 again); q quits with code 0, with no GL and no script error. Usage: worldPlay.test.sh GAME_DIR
 set -uo pipefail
 source "$(dirname "$0")/gamePlay.sh"
 
@@ -32,7 +32,7 @@ check_start_shows_star_and_planet() {
 land_on_the_moon() {
   screenshot flying.png
   cut flying.png "$LANDED_LINE" flying-landed.png && cut flying.png "$SHIPS_LINE" flying-ships.png
-  hold_key s 0.4
+  press_keys s
   local deadline=$((SECONDS + 25))
   while ((SECONDS < deadline)); do
     screenshot now.png && cut now.png "$LANDED_LINE" now-landed.png && differ flying-landed.png now-landed.png
@@ -41,13 +41,18 @@ land_on_the_moon() {
   fail "the landed-planet line still shows -1 after 25 s"
 }
 
+# Long enough a burst to escape the moon's pull, short enough that long frames do not step
+# over the wormhole.
 take_off_through_the_wormhole() {
-  hold_key w 3
-  screenshot warped.png
+  hold_key w 1.5
+  local deadline=$((SECONDS + 20))
+  while ((SECONDS < deadline)); do
+    screenshot warped.png && cut warped.png "$SHIPS_LINE" warped-ships.png && differ flying-ships.png warped-ships.png
+    ((DIFF >= 100)) && break
+  done
+  ((DIFF >= 100)) || fail "the ship count did not change: no wormhole passed ($DIFF pixels differ)"
   cut warped.png "$LANDED_LINE" warped-landed.png && differ flying-landed.png warped-landed.png
-((DIFF <= 30)) || fail "after take-off the landed-planet line is not -1 ($DIFF pixels differ)"
-  cut warped.png "$SHIPS_LINE" warped-ships.png && differ flying-ships.png warped-ships.png
-((DIFF >= 100)) || fail "the ship count did not change: no wormhole passed ($DIFF pixels differ)"
+  ((DIFF <= 30)) || fail "after take-off the landed-planet line is not -1 ($DIFF pixels differ)"
 }
 
 run_inside_x_server() {
