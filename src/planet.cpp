@@ -1,4 +1,4 @@
-// Planets: construction, records, satellites, damage and the time skip after a load.
+// Planets: construction, records, satellites, damage, the time skip, their frame and the landing.
 #include "planet.h"
 
 #include <GL/gl.h>
@@ -157,7 +157,8 @@ void Planet::move(int dt, point centre) {
 void Planet::meetPlayer(Player& player, WorldState& world, int dt, point centreBeforeMove) {
     const float reach = radius + player.getRadius();
     if (player.isLanded()) {
-        if (pointDistance(centreBeforeMove, player.getPos()) < reach + HOLD_MARGIN) hold(player, dt, centreBeforeMove);
+        if (pointDistance(centreBeforeMove, player.getPos()) < reach + HOLD_MARGIN)
+            hold(player, dt, centreBeforeMove);
         return;
     }
     const float d = pointDistance(pos, player.getPos());

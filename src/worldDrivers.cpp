@@ -1,7 +1,6 @@
 // The per-frame drivers that run the entity lists of the player's world.
 #include "worldDrivers.h"
 
-#include "player.h"
 #include "universe.h"
 #include "worldState.h"
 
