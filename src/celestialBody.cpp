@@ -1,7 +1,5 @@
-// What stars and planets share: their pull, the swallowing of what touches them, their square.
+// What stars and planets share: their pull and the swallowing of what touches them.
 #include "celestialBody.h"
-
-#include <GL/gl.h>
 
 #include <cmath>
 
@@ -67,17 +65,4 @@ point gravityPull(const celestialBody& body, point target, float d, int dt) {
 void pullShotsAndShips(const celestialBody& body, WorldState& world, Universe& universe, int dt) {
     pullShots(body, world, dt);
     pullShips(body, world, universe, dt);
-}
-
-void drawBodyQuad(float radius) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-radius, -radius);
-    glTexCoord2f(0, 1);
-    glVertex2f(-radius, radius);
-    glTexCoord2f(1, 1);
-    glVertex2f(radius, radius);
-    glTexCoord2f(1, 0);
-    glVertex2f(radius, -radius);
-    glEnd();
 }

@@ -1,4 +1,4 @@
-// What stars and planets share: their pull, the swallowing of what touches them, their square.
+// What stars and planets share: their pull and the swallowing of what touches them.
 #pragma once
 
 #include "basics.h"
@@ -24,5 +24,3 @@ point gravityPull(const celestialBody& body, point target, float d, int dt);
 // Shots and ships touching the body explode and leave the world (a ship its registry slot
 // too); the others within range are pulled, ships also told where the surface is.
 void pullShotsAndShips(const celestialBody& body, WorldState& world, Universe& universe, int dt);
-// The body's textured square of half-size radius around the current origin.
-void drawBodyQuad(float radius);

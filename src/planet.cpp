@@ -12,6 +12,7 @@
 #include "celestialBody.h"
 #include "pendingParts.h"
 #include "player.h"
+#include "uiDrawing.h"
 #include "worldState.h"
 
 namespace {
@@ -203,9 +204,8 @@ void Planet::draw() const {
     glPushMatrix();
     glTranslatef(pos.x, pos.y, 0);
     glRotatef(rotation, 0, 0, 1);
-    glBindTexture(GL_TEXTURE_2D, texture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    drawBodyQuad(radius);
+    drawTexturedQuad(texture, {-radius, -radius}, {radius, radius}, UPRIGHT);
     reportError();
     glPopMatrix();
     drawSatellites();

@@ -9,6 +9,7 @@
 #include "pendingParts.h"
 #include "player.h"
 #include "textures.h"
+#include "uiDrawing.h"
 
 Star::Star(point pos, float radius, float density, int texture, std::string name)
     : pos(pos), radius(radius), density(density), texture(texture), name(std::move(name)),
@@ -53,8 +54,7 @@ void Star::meetPlayer(Player& player, WorldState& world, int dt) const {
 void Star::draw() const {
     glPushMatrix();
     glTranslatef(pos.x, pos.y, 0);
-    glBindTexture(GL_TEXTURE_2D, textureAt(texture));
-    drawBodyQuad(radius);
+    drawTexturedQuad(textureAt(texture), {-radius, -radius}, {radius, radius}, UPRIGHT);
     reportError();
     glPopMatrix();
 }
