@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "pendingParts.h"
+#include "timerClasses.h"
 #include "universe.h"
 #include "worldState.h"
 

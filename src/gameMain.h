@@ -44,6 +44,9 @@ void releaseStartUp(MainState& s);
 lua_State* openUiScript(const char* fileName);
 // Sets a width x height OpenGL video mode; on failure restores w x h. Whether it was set.
 bool resize(int width, int height, int, bool, SDL_Surface*);
+// The r key's mode change: width x height, or w x h again when that fails; either way
+// GLEW, the viewport, the clear colour and blending are set up afresh.
+void changeVideoMode(int width, int height);
 // Prints the event's type name between "<" and ">".
 void eventTypeDisp(SDL_Event event);
 // The main routine: start-up, then frames for ever.

@@ -10,8 +10,8 @@
 
 #include "basicsLua.h"
 #include "celestialBody.h"
-#include "pendingParts.h"
 #include "player.h"
+#include "timerClasses.h"
 #include "uiDrawing.h"
 #include "worldState.h"
 
@@ -64,6 +64,21 @@ std::vector<luaStringPair> Planet::getExtraData() const { return extraData; }
 planetData Planet::getPlanetData() const { return data; }
 float Planet::getHealth() const { return data.health; }
 const std::vector<Satellite>& Planet::getSatellites() const { return satellites; }
+
+float Planet::getOrbitAngle() const { return orbitAngle; }
+float Planet::getRotation() const { return rotation; }
+
+void Planet::restoreMotion(float savedOrbitAngle, float savedRotation, point centre) {
+    orbitAngle = turned(savedOrbitAngle, 0, 0, FULL_TURN_RADIANS);
+    rotation = turned(savedRotation, 0, 0, FULL_TURN_DEGREES);
+    placeOnOrbit(centre);
+    velocity = {0, 0};
+}
+
+void Planet::pointLandingAt(point p) {
+    landAngle = std::atan2(p.y - pos.y, p.x - pos.x);
+    landAngleKnown = true;
+}
 
 void Planet::setExtraData(std::vector<luaStringPair>& newData) { extraData = newData; }
 
@@ -211,6 +226,10 @@ void Planet::draw() const {
     drawSatellites();
 }
 
-void Planet::updateSatellites(WorldState&, int, point, Universe&) {}
+void Planet::updateSatellites(WorldState& world, int dt, point centreBeforeMove, Universe& universe) {
+    for (Satellite& satellite : satellites) satellite.update(world, dt, centreBeforeMove, universe);
+}
 
-void Planet::drawSatellites() const {}
+void Planet::drawSatellites() const {
+    for (const Satellite& satellite : satellites) satellite.draw();
+}

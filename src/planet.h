@@ -40,6 +40,13 @@ public:
     planetData getPlanetData() const;
     float getHealth() const;
     const std::vector<Satellite>& getSatellites() const;
+    // The live orbit angle (radians) and spin (degrees) that a save keeps.
+    float getOrbitAngle() const;
+    float getRotation() const;
+    // Puts the planet back at a saved orbit angle and spin around centre, at rest.
+    void restoreMotion(float orbitAngle, float rotation, point centre);
+    // Turns the landing direction toward p, where a loaded landed player sits.
+    void pointLandingAt(point p);
 
     // Replaces the script-owned key/value data.
     void setExtraData(std::vector<luaStringPair>& data);
@@ -91,8 +98,8 @@ private:
     std::vector<Satellite> satellites;
 
 public:
-    // The satellites' frame, around the planet's centre before this frame's move.
+    // Every satellite's update around the centre the planet had before this frame's move.
     void updateSatellites(WorldState& world, int dt, point centreBeforeMove, Universe& universe);
-    // Draws every satellite.
+    // Every satellite's draw.
     void drawSatellites() const;
 };

@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "celestialBody.h"
-#include "pendingParts.h"
 #include "player.h"
 #include "textures.h"
+#include "timerClasses.h"
 #include "uiDrawing.h"
 
 Star::Star(point pos, float radius, float density, int texture, std::string name)

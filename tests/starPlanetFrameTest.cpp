@@ -64,7 +64,7 @@ TEST_F(BodyFrame, AStarSwallowsAtItsRadiusAndPullsUpToItsRange) {
     const float range = 100 * 10.0f * 1e-6f / 1e-6f;
     for (float x : {100.0f, -100.0f, range, range + 1})
         world->projectiles.emplace_back(point{x, 0}, 0, *world, 0, 0, 0, 0, std::vector<short>{});
-    const size_t ships = world->ships.size();
+    const size_t ships = world->ships.size(), timers = world->timers.size();
     const unsigned swallowed = world->ships.emplace_back(point{0, 100}, universe->shipTypes[0].name, 1, *universe).getID();
     for (const auto& [y, pulled] : {std::pair{0.0f, false}, {1 - range, true}, {-range, false}}) {
         placePlayer({0, y}, {0, 0});
@@ -76,6 +76,7 @@ TEST_F(BodyFrame, AStarSwallowsAtItsRadiusAndPullsUpToItsRange) {
     EXPECT_LT(world->projectiles.front().getVelocity().x, 0.0f) << "pulled at exactly the range";
     EXPECT_EQ(world->projectiles.back().getVelocity().x, 0.0f);
     EXPECT_EQ(world->ships.size(), ships);
+    EXPECT_EQ(world->timers.size(), timers + 4) << "two shots, a ship and the player inside explode";
     EXPECT_EQ(universe->getShip(swallowed), nullptr);
 }
 
@@ -85,9 +86,11 @@ TEST_F(BodyFrame, LandingAtARelativeSpeedOfOneIsACrashOfNoDamage) {
         newPlayer();
         testing::internal::GetCapturedStdout();
         const float health = player().getHealth();
+        const size_t timers = world->timers.size();
         placePlayer({-100 - player().getRadius(), 0}, {speed, 0});
         planet(0, 0, 7).update(*world, &player(), 1, {0, 0}, *universe);
         EXPECT_EQ(player().getPlanetId(), 7) << speed;
+        EXPECT_EQ(world->timers.size() - timers, speed < 1 ? 0u : 1u) << "a crash explodes";
         EXPECT_FLOAT_EQ(player().getHealth(), health - damage) << speed;
     }
 }
