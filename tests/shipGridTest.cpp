@@ -70,9 +70,9 @@ protected:
             ship.setDestinationPoint({float(next(2000)), float(next(2000))});
             ship.setDestinationShip(previous);
         }
-        Planet planet(0, 100, 0, 0, 0, 0, 0, 0, 0, "Fort", planetData{}, {});
+        Planet planet(0, 100, 1e-6f, 600, 0.01f, 0, 0, 0, 0, "Fort", planetData{}, {});
         planet.setSats(&sats, 3);
-        w.stars.emplace_back(point{1000, 1000}, 50, 0, 0, "Sun");
+        w.stars.emplace_back(point{1000, 1000}, 50, 2e-6f, 0, "Sun");
         w.stars.back().addPlanet(planet);
         w.gravityWalls.emplace_back(0, point{700, 900}, gravToolPart{"Pull", 40, 0.3f, 1, 100000}, 4);
         w.gravityWalls.back().addWell({900, 700});
@@ -89,8 +89,6 @@ protected:
         runTimer(time, w);
         u().updateGravityWalls(dt);
         processStars(w, &player(), dt, u());
-        for (Star& star : w.stars)
-            for (Planet& planet : star.getPlanets()) planet.updateSatellites(w, dt, planet.getPos(), u());
         processShips(u(), &player(), dt, time);
         enableShipGrid(true);
     }
