@@ -1,5 +1,7 @@
-// The ship grid: its look-ups at the edges, and battles that come out bit for bit the same with and without it.
+// Crowded battles: the ship grid's look-ups at the edges, battles that come out bit for bit the same
+// with and without it, and passes that draw the same pixels whether they keep textures bound or not.
 #include <GL/glew.h>
+#include <GL/glu.h>
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +12,10 @@
 #include "combatArena.h"
 #include "planet.h"
 #include "shipGrid.h"
+#include "sprites.h"
+#include "textures.h"
 #include "timer.h"
+#include "timerClasses.h"
 #include "worldDrivers.h"
 
 namespace {
@@ -43,7 +48,7 @@ std::string snapshot(const WorldState& world, unsigned firstID) {
 }  // namespace
 
 // Types 1 and 4 of the arena turn into homing and random-fan weapons; three factions fight.
-class ShipGridBattle : public CombatArena {
+class CrowdedBattle : public CombatArena {
 protected:
     void SetUp() override {
         CombatArena::SetUp();
@@ -110,12 +115,35 @@ protected:
         glViewport(0, 0, 1280, 1024);
     }
 
+    // Shots of each type, a missile homing on a ship, explosions and a shockwave; then a quad that counts
+    // on the passes leaving texture 0 bound.
+    std::vector<unsigned char> passesPicture(bool runs) {
+        enableTextureRuns(runs);
+        std::srand(3);
+        for (int i = 0; i < 10; i++) shotAt({-500.0f + 100 * i, -300.0f + 60 * (i % 4)}, i % 5, 0.3f * i);
+        for (int i = 0; i < 3; i++) standardExplosion({-300.0f + 250 * i, 200}, world(), 50 * i);
+        projectileEvent(world(), {300, -200}, 1, 0);
+        glClear(GL_COLOR_BUFFER_BIT);
+        processProjectiles(world(), u(), 16, 400);
+        runTimer(400, world());
+        glBegin(GL_QUADS);
+        glVertex2f(550, 400), glVertex2f(600, 400), glVertex2f(600, 450), glVertex2f(550, 450);
+        glEnd();
+        enableTextureRuns(true);
+        world().projectiles.clear();
+        for (TimerBase* timer : world().timers) delete timer;
+        world().timers.clear();
+        std::vector<unsigned char> pixels(1280 * 1024 * 4);
+        glReadPixels(0, 0, 1280, 1024, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
     satelliteStats sats{"Picket", 150, 0.001f, 0, 0, 0, 900, 0.05f, 0};
     unsigned secondID = 0;  // the ID of the second world's first ship
     size_t mostShots = 0, locks = 0;
 };
 
-TEST_F(ShipGridBattle, ThreeHundredShipsFightTheSameBattleWithAndWithoutTheGrid) {
+TEST_F(CrowdedBattle, ThreeHundredShipsFightTheSameBattleWithAndWithoutTheGrid) {
     populate(u().worlds[0], 300);
     secondID = u().getRawShipListSize();
     populate(u().worlds[1], 300);
@@ -126,36 +154,23 @@ TEST_F(ShipGridBattle, ThreeHundredShipsFightTheSameBattleWithAndWithoutTheGrid)
 }
 
 // Exactly touching, exactly 2000 apart, on one spot, far beyond the bounds, nowhere; then one ship alone.
-TEST_F(ShipGridBattle, ShipsAtTheEdgesOfEveryRangeFightTheSameBattle) {
-    const point at[] = {{0, 0}, {65, 0}, {2000, 0}, {2000, 0}, {0, 2000}, {250000, 0}, {-1e30f, 5}, {NAN, 0}};
-    testing::internal::CaptureStdout();
+TEST_F(CrowdedBattle, ShipsAtTheEdgesOfEveryRangeFightTheSameBattle) {
+    const point at[] = {{0, 0}, {40, 0}, {2000, 0}, {2000, 0}, {0, 2000}, {250000, 0}, {-1e30f, 5}, {NAN, 0}};
     for (int k = 0; k < 2; k++) {
-        if (k == 1) secondID = u().getRawShipListSize();
-        for (size_t i = 0; i < std::size(at); i++)
-            u().worlds[size_t(k)].ships.emplace_back(at[i], i % 2 ? "Hunter" : "Gunboat", short(1 + i % 2), u())
-                .setDestinationShip(k == 1 ? secondID : 0);
+        secondID = k ? u().getRawShipListSize() : 0;
+        for (size_t i = 0; i < std::size(at); i++) shipAt(at[i], short(1 + i % 2), k);
     }
-    testing::internal::GetCapturedStdout();
     expectSameBattle(40);
-    for (int k = 0; k < 2; k++) {
-        std::list<Ship>& ships = u().worlds[size_t(k)].ships;
-        while (ships.size() > 1) u().removeShip(ships.back().getID()), ships.pop_back();
-    }
+    for (int k = 0; k < 2; k++)
+        for (std::list<Ship>& ships = u().worlds[size_t(k)].ships; ships.size() > 1; ships.pop_back())
+            u().removeShip(ships.back().getID());
     expectSameBattle(10);
 }
 
 // Ships on cell borders and exactly at the reach are found; far ones are not; NaN ones always are.
-TEST(ShipGrid, LookUpsReachEveryShipWithinReachAndNoneFarBeyond) {
-    EntityTestUniverse test;
-    Universe& u = *test.universe;
-    u.shipTypes = {{"Dot", 0, 0, 0, 1, {}, "", 0, 0, 0, 0, 10}};
-    u.worlds.emplace_back("Grid", 100000);
-    WorldState& w = u.worlds[0];
-    const point at[] = {{0, 0}, {200, 0}, {400, 0}, {141.43f, 141.43f}, {2000, 2000}, {NAN, 0}};
-    testing::internal::CaptureStdout();
-    for (point p : at) w.ships.emplace_back(p, "Dot", short(1), u);
-    testing::internal::GetCapturedStdout();
-    ShipGrid grid(w.ships, 200);
+TEST_F(CrowdedBattle, LookUpsReachEveryShipWithinReachAndNoneFarBeyond) {
+    for (point p : {point{0, 0}, {200, 0}, {400, 0}, {141.43f, 141.43f}, {2000, 2000}, {NAN, 0}}) shipAt(p);
+    ShipGrid grid(world().ships, 200);
     const auto found = [&grid](point q, float reach) {
         std::string orders;
         for (const ShipGrid::Entry& e : grid.nearInOrder(q, q, reach)) orders += char('0' + e.order);
@@ -167,5 +182,31 @@ TEST(ShipGrid, LookUpsReachEveryShipWithinReachAndNoneFarBeyond) {
     grid.erased(1);
     grid.moved(4, {0, 0});
     EXPECT_EQ(found({200, 0}, 200), "02345") << "the erased ship is gone, the moved one found where it went";
-    EXPECT_EQ(grid.firstWithID(w.ships.back().getID(), [](const Ship&) { return true; }), &w.ships.back());
+    EXPECT_EQ(grid.firstWithID(world().ships.back().getID(), [](const Ship&) { return true; }), &world().ships.back());
+}
+
+TEST_F(CrowdedBattle, ShotsAndTimersDrawTheSamePixelsWithTexturesKeptBoundAsWithEveryDrawUnbinding) {
+    const unsigned images[2] = {whiteTexture(), whiteTexture()};
+    const unsigned char texels[16] = {255, 0, 0, 255, 0, 0, 255, 128, 255, 0, 0, 255, 0, 255, 0, 255};
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    for (size_t t = 0; t < WEAPONDATA.size(); t++) WEAPONDATA[t].texture = images[t % 2];
+    const std::vector<unsigned int> saved = textures;
+    textures.assign(FIXED_TEXTURE_COUNT, images[0]);
+    textures[3] = textures[7] = images[1];
+    shipAt({-100, -100});
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(-640, 640, -512, 512);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const GLboolean texturing = glIsEnabled(GL_TEXTURE_2D);
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    const std::vector<unsigned char> unbinding = passesPicture(false);
+    EXPECT_TRUE(passesPicture(true) == unbinding);
+    EXPECT_GT(litPixels(), 20000);
+    if (!texturing) glDisable(GL_TEXTURE_2D);
+    textures = saved;
+    glDeleteTextures(2, images);
 }
