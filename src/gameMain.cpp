@@ -21,6 +21,7 @@
 #include "player.h"
 #include "playerAccess.h"
 #include "ship.h"
+#include "startLua.h"
 #include "textures.h"
 #include "universe.h"
 #include "worldState.h"
@@ -143,7 +144,7 @@ void resetView(MainState& s, Font* font) {
 }
 
 void connectScript(MainState& s) {
-    initLua(s);
+    initLua(*s.universe, s.lua);
     testXML();
 }
 
@@ -259,6 +260,12 @@ void drawInterfaceOverlay(MainState& s, const viewRect& view) {
     if (s.universe) s.universe->drawNotifications(s.fonts, unsigned(s.frameTime));
 }
 
+void resizeAsScriptAsked(MainState& s) {
+    int width = 0;
+    int height = 0;
+    if (s.lua && takeResizeRequest(s.lua, width, height)) reloadAtSize(s, width, height);
+}
+
 void drawCornerMaps(MainState& s) {
     setTopLeftProjection();
     topLeftUI(s);
@@ -335,6 +342,7 @@ void runFrame(MainState& s) {
     drawDebugOverlay(s);
     drawInterfaceOverlay(s, view);
     runDisplays(s);
+    resizeAsScriptAsked(s);
     drawCornerMaps(s);
     swapBuffers();
 }
@@ -371,6 +379,16 @@ bool resize(int width, int height, int, bool, SDL_Surface*) {
     glViewport(0, 0, w, h);
     clearAndBlend();
     return true;
+}
+
+// A failed save must not be followed by loading whatever "temp" held before.
+void reloadAtSize(MainState& s, int width, int height) {
+    const bool saved = saveGame(s, "temp");
+    resize(width, height, 0, false, nullptr);
+    if (saved)
+        loadGame(s, "temp");
+    else
+        std::cout << "Slot temp was not saved, so the game is not reloaded from it" << std::endl;
 }
 
 void eventTypeDisp(SDL_Event event) {

@@ -42,6 +42,8 @@ frameCounters worldCounters(const MainState& s);
 lua_State* openUiScript(const char* fileName);
 // Sets a width x height OpenGL video mode; on failure restores w x h. Whether it was set.
 bool resize(int width, int height, int, bool, SDL_Surface*);
+// Saves to "temp", sets a width x height mode and loads "temp" again when it was saved.
+void reloadAtSize(MainState& s, int width, int height);
 // Prints the event's type name between "<" and ">".
 void eventTypeDisp(SDL_Event event);
 // The main routine: start-up, then frames for ever.

@@ -2,7 +2,6 @@
 #include "input.h"
 
 #include <cmath>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -41,15 +40,7 @@ void farther(MainState& s, int) { stepTo(s.nearFactor, s.nearFactor / NEAR_STEP)
 void zoomIn(MainState& s, int) { stepTo(s.viewHeight, s.viewHeight / ZOOM_STEP); }
 void zoomOut(MainState& s, int) { stepTo(s.viewHeight, s.viewHeight * ZOOM_STEP); }
 
-// A failed save must not be followed by loading whatever "temp" held before.
-void reMode(MainState& s, int) {
-    const bool saved = saveGame(s, "temp");
-    resize(REMODE_WIDTH, REMODE_HEIGHT, 0, false, nullptr);
-    if (saved)
-        loadGame(s, "temp");
-    else
-        std::cout << "Slot temp was not saved, so the game is not reloaded from it" << std::endl;
-}
+void reMode(MainState& s, int) { reloadAtSize(s, REMODE_WIDTH, REMODE_HEIGHT); }
 
 void clearShips(MainState& s, int) {
     WorldState* world = playerWorld(s);

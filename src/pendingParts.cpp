@@ -7,8 +7,6 @@
 
 #include "gameMain.h"
 
-void initLua(MainState&) {}
-
 // Saying so beats a silent key: the player must not believe the game was kept.
 bool saveGame(MainState&, const std::string& slot) {
     std::cout << "Saved games are not available yet: slot " << slot << " not saved" << std::endl;

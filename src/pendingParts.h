@@ -10,11 +10,6 @@
 
 struct MainState;
 
-// Start-up.
-
-// initLua (universe, Lua state): host functions, registry entries, first addUI.
-void initLua(MainState& s);
-
 // The frame.
 
 // Universe::saveGame (slot); whether the slot was written.
