@@ -173,11 +173,6 @@ void pushStringOnTable(lua_State* L, const std::string& key, const std::string& 
     lua_rawset(L, -3);
 }
 
-std::string luaErrorText(lua_State* L) {
-    const char* text = lua_gettop(L) > 0 ? lua_tostring(L, -1) : nullptr;
-    return text ? text : "(error value is not text)";
-}
-
 void stackDump(lua_State* L) {
     const int size = lua_gettop(L);
     std::cout << "Stack dump.  Size: " << size << "\n";
@@ -186,4 +181,9 @@ void stackDump(lua_State* L) {
         std::cout << " . ";
     }
     std::cout << "\n End of stack dump" << std::endl;
+}
+
+std::string luaErrorText(lua_State* L) {
+    const char* text = lua_gettop(L) > 0 ? lua_tostring(L, -1) : nullptr;
+    return text ? text : "(error value without text)";
 }

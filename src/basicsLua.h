@@ -36,7 +36,8 @@ void pushFloatOnTable(lua_State* L, int key, float value);
 // Stores t[key] = the value's text up to its first NUL.
 void pushStringOnTable(lua_State* L, const std::string& key, const std::string& value);
 
-// The error value on top of the stack as text; a placeholder when it has no text form.
+// The error value on top of the stack as text; a placeholder when it has none
+// (an error raised with a table or nil), so a message is never built from null.
 std::string luaErrorText(lua_State* L);
 
 // Prints every item on the Lua stack, bottom first, leaving the stack as it was.

@@ -23,7 +23,9 @@
 #include "ship.h"
 #include "startLua.h"
 #include "textures.h"
+#include "uiDisplay.h"
 #include "universe.h"
+#include "worldDrivers.h"
 #include "worldState.h"
 
 namespace {
@@ -222,13 +224,30 @@ void shootWhileSpaceHeld(MainState& s, const viewRect& view) {
     if (SDL_GetKeyState(nullptr)[SDLK_SPACE]) playerShoot(s, cursorInWorld(s, view));
 }
 
+// A warp in the wormhole pass moves the player, so every later pass looks its world up afresh.
+void runWormholes(MainState& s) {
+    if (s.universe) processWormholes(*s.universe, int(s.lastTicks));
+}
+
+void runProjectiles(MainState& s) {
+    if (WorldState* world = playerWorld(s)) processProjectiles(*world, *s.universe, s.frameTime, int(s.lastTicks));
+}
+
+void runStars(MainState& s) {
+    if (WorldState* world = playerWorld(s)) processStars(*world, livePlayer(s), s.frameTime, *s.universe);
+}
+
+void runShips(MainState& s) {
+    if (playerWorld(s)) processShips(*s.universe, livePlayer(s), s.frameTime, int(s.lastTicks));
+}
+
 // Glowing effects add their light.
 void runAdditivePasses(MainState& s) {
     glColor4f(1.0f, 0.0f, 0.0f, 1.0f);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    processWormholes(s);
+    runWormholes(s);
     if (s.universe) s.universe->updateGravityWalls(s.frameTime);
-    processProjectiles(s);
+    runProjectiles(s);
     drawPlayerTrail(s);
     runTimer(s);
 }
@@ -236,8 +255,8 @@ void runAdditivePasses(MainState& s) {
 void runAlphaPasses(MainState& s) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     drawPlayer(s);
-    processStars(s);
-    processShips(s);
+    runStars(s);
+    runShips(s);
 }
 
 void drawWorldOverlay(const MainState& s, const viewRect& view) {
@@ -258,6 +277,11 @@ void drawInterfaceOverlay(MainState& s, const viewRect& view) {
     mouseover(s, cursorInWorld(s, view));
     drawPlayerUI(s);
     if (s.universe) s.universe->drawNotifications(s.fonts, unsigned(s.frameTime));
+}
+
+// A display is drawn before its exchange, so what a reply changes shows from the next frame.
+void drawDisplays(MainState& s) {
+    if (s.universe && s.lua) runDisplays(s.universe->uiDisplays, s.fonts, s.lua);
 }
 
 void resizeAsScriptAsked(MainState& s) {
@@ -341,7 +365,7 @@ void runFrame(MainState& s) {
     drawWorldOverlay(s, view);
     drawDebugOverlay(s);
     drawInterfaceOverlay(s, view);
-    runDisplays(s);
+    drawDisplays(s);
     resizeAsScriptAsked(s);
     drawCornerMaps(s);
     swapBuffers();

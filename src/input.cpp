@@ -7,6 +7,7 @@
 
 #include "gameMain.h"
 #include "pendingParts.h"
+#include "uiDisplay.h"
 #include "player.h"
 #include "playerAccess.h"
 #include "universe.h"
@@ -55,7 +56,8 @@ void testNotification(MainState& s, int) {
 
 void openPlanetInterface(MainState& s, int) {
     const Player* player = livePlayer(s);
-    if (player && player->getKeysOn() && player->isLanded()) uiEvent(s, PLANET_INTERFACE_EVENT);
+    if (player && player->getKeysOn() && player->isLanded() && s.lua)
+        uiEvent(s.universe->uiDisplays, PLANET_INTERFACE_EVENT, s.fonts, s.lua);
 }
 
 void saveOrLoad(MainState& s, int slot) {
@@ -113,7 +115,7 @@ void pressKey(MainState& s, SDLKey key) {
 void pressButton(MainState& s, Uint8 button) {
     Player* player = livePlayer(s);
     switch (button) {
-        case SDL_BUTTON_LEFT: clickDisplays(s); break;
+        case SDL_BUTTON_LEFT: if (s.universe) clickDisplays(s.universe->uiDisplays, s.cursor); break;
         case SDL_BUTTON_WHEELUP: if (player) player->increaseWeapon(); break;
         case SDL_BUTTON_WHEELDOWN: if (player) player->decreaseWeapon(); break;
         default: break;
@@ -150,8 +152,10 @@ void handleEvent(MainState& s, const SDL_Event& event) {
 }
 
 void pointerPasses(MainState& s) {
-    hoverDisplays(s);
-    if (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON(SDL_BUTTON_LEFT)) dragDisplays(s);
+    if (!s.universe) return;
+    hoverDisplays(s.universe->uiDisplays, s.cursor);
+    if (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON(SDL_BUTTON_LEFT))
+        dragDisplays(s.universe->uiDisplays, s.cursor, s.frameTime);
 }
 
 void moveCursor(point& cursor, int dx, int dy) {

@@ -161,10 +161,21 @@ TEST_F(LuaState, WritersStoreRawUnderTheirKeys) {
     EXPECT_EQ(lua_gettop(L), 1);
 }
 
-TEST_F(LuaState, ErrorTextHasAPlaceholderForValuesWithoutText) {
-    EXPECT_EQ(luaErrorText(L), "(error value is not text)");
-    run("return {}, 'boom'");
-    EXPECT_EQ(luaErrorText(L), "boom");
-    lua_pop(L, 1);
-    EXPECT_EQ(luaErrorText(L), "(error value is not text)");
+TEST_F(LuaState, AnErrorWithoutTextGetsAPlaceholder) {
+    luaL_openlibs(L);
+    const struct {
+        const char* chunk;
+        std::string expected;
+    } cases[] = {
+        {"error('boom', 0)", "boom"},
+        {"error(12, 0)", "12"},
+        {"error({})", "(error value without text)"},
+        {"error()", "(error value without text)"},
+    };
+    EXPECT_EQ(luaErrorText(L), "(error value without text)");  // nothing on the stack
+    for (const auto& c : cases) {
+        ASSERT_NE(luaL_dostring(L, c.chunk), 0) << c.chunk;
+        EXPECT_EQ(luaErrorText(L), c.expected) << c.chunk;
+        lua_settop(L, 0);
+    }
 }
