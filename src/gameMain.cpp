@@ -87,6 +87,13 @@ void clearAndBlend() {
     glEnable(GL_BLEND);
 }
 
+// A new video mode brings a new GL context: its entry points, viewport and blending.
+void setUpNewContext() {
+    initGlew("Glew is re-initialized");
+    glViewport(0, 0, w, h);
+    clearAndBlend();
+}
+
 void loadImages() {
     std::cout << "Loading textures" << std::endl;
     loadTextures();
@@ -274,7 +281,7 @@ void drawDebugOverlay(MainState& s) {
 
 void drawInterfaceOverlay(MainState& s, const viewRect& view) {
     setInterfaceProjection();
-    mouseover(s, cursorInWorld(s, view));
+    if (s.universe) mouseover(*s.universe, cursorInWorld(s, view), s.fonts[0], s.frameTime);
     drawPlayerUI(s);
     if (s.universe) s.universe->drawNotifications(s.fonts, unsigned(s.frameTime));
 }
@@ -291,10 +298,12 @@ void resizeAsScriptAsked(MainState& s) {
 }
 
 void drawCornerMaps(MainState& s) {
+    WorldState* world = playerWorld(s);
+    if (!world) return;
     setTopLeftProjection();
-    topLeftUI(s);
+    topLeftUI(*world, livePlayer(s));
     setTopRightProjection();
-    topRightUI(s);
+    topRightUI(*world, livePlayer(s));
 }
 
 void swapBuffers() {
@@ -399,20 +408,23 @@ bool resize(int width, int height, int, bool, SDL_Surface*) {
     }
     w = screen->w;
     h = screen->h;
-    initGlew("Glew is re-initialized");
-    glViewport(0, 0, w, h);
-    clearAndBlend();
+    setUpNewContext();
     return true;
 }
 
 // A failed save must not be followed by loading whatever "temp" held before.
 void reloadAtSize(MainState& s, int width, int height) {
-    const bool saved = saveGame(s, "temp");
-    resize(width, height, 0, false, nullptr);
+    const bool saved = s.universe && s.universe->saveGame("temp");
+    changeVideoMode(width, height);
     if (saved)
-        loadGame(s, "temp");
+        s.universe->loadGame("temp", s.lua);
     else
         std::cout << "Slot temp was not saved, so the game is not reloaded from it" << std::endl;
+}
+
+// The old mode set again may come with a new context too.
+void changeVideoMode(int width, int height) {
+    if (!resize(width, height, 0, false, nullptr)) setUpNewContext();
 }
 
 void eventTypeDisp(SDL_Event event) {

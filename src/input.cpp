@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "gameMain.h"
-#include "pendingParts.h"
 #include "uiDisplay.h"
 #include "player.h"
 #include "playerAccess.h"
@@ -41,6 +40,12 @@ void farther(MainState& s, int) { stepTo(s.nearFactor, s.nearFactor / NEAR_STEP)
 void zoomIn(MainState& s, int) { stepTo(s.viewHeight, s.viewHeight / ZOOM_STEP); }
 void zoomOut(MainState& s, int) { stepTo(s.viewHeight, s.viewHeight * ZOOM_STEP); }
 
+bool saveSlot(MainState& s, const std::string& slot) { return s.universe && s.universe->saveGame(slot); }
+
+void loadSlot(MainState& s, const std::string& slot) {
+    if (s.universe) s.universe->loadGame(slot, s.lua);
+}
+
 void reMode(MainState& s, int) { reloadAtSize(s, REMODE_WIDTH, REMODE_HEIGHT); }
 
 void clearShips(MainState& s, int) {
@@ -63,9 +68,9 @@ void openPlanetInterface(MainState& s, int) {
 void saveOrLoad(MainState& s, int slot) {
     const std::string name = std::to_string(slot);
     if (shiftHeld())
-        saveGame(s, name);
+        saveSlot(s, name);
     else
-        loadGame(s, name);
+        loadSlot(s, name);
 }
 
 void pickWeapon(MainState& s, int slot) {

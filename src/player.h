@@ -73,6 +73,8 @@ public:
     void setAngle(float angle);
     void takeDamage(float damage);
     void setInput(bool on);
+    // After a load: sits still on planet id, or flies with no planet for a negative id.
+    void restoreLanding(int id);
 
     // Read-outs of the stored values.
     int getWorld() const;

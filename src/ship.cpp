@@ -46,6 +46,8 @@ Ship::Ship(rapidxml::xml_node<char>* record, Universe& universe) {
     faction = checkedFaction(savedFaction, universe);
     readSavedChildren(record, "personalRelations", personalRelations);
     readSavedChildren(record, "gunCooling", gunCooling);
+    // Older saves lack it: such a ship heads for planet 0, as it always did.
+    destinationPlanet = saturatingInt<uint32_t>(getValF(record, "destinationPlanet", 0.0f));
 }
 
 void Ship::takeTypeFields(Universe& universe, bool withAiAndHitpoints) {
@@ -80,6 +82,7 @@ void Ship::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* rec
     addAttribValue(doc, record, "hitpoints", hitpoints);
     addAttribValue(doc, record, "shiptype", shiptype);
     addAttribPoint(doc, record, "goToX", "goToY", goTo);
+    addAttribInt(doc, record, "destinationPlanet", destinationPlanet);
     writeSavedSequence(doc, record, "gunCooling", gunCooling);
     writeSavedSequence(doc, record, "personalRelations", personalRelations);
 }

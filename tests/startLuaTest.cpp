@@ -3,10 +3,13 @@
 
 #include "capturedOutput.h"
 #include "defaultVals.h"
+#include "font.h"
 #include "planet.h"
 #include "playerGame.h"
 #include "ship.h"
 #include "startLua.h"
+#include "uiDisplay.h"
+#include "uiDisplayBase.h"
 
 class LuaHost : public PlayerGame {
 protected:
@@ -157,4 +160,53 @@ TEST_F(LuaHost, ResizeIsOnlyRecordedAndRefusesSizesNoWindowCanHave) {
     ASSERT_TRUE(takeResizeRequest(s.lua, width, height));
     EXPECT_EQ(width * 10000 + height, 1024 * 10000 + 768);
     EXPECT_FALSE(takeResizeRequest(s.lua, width, height)) << "a request is carried out once";
+}
+
+class ShippedScript : public LuaHost {
+protected:
+    void SetUp() override {
+        LuaHost::SetUp();
+        out = captured([&] { font = std::make_unique<Font>("subatomic.brelvosk.ttf"); });
+        s.fonts = {font.get()};
+        ASSERT_EQ(luaL_dofile(s.lua, "ui.lua"), 0);
+    }
+    void TearDown() override {
+        captured([&] { resize(1280, 1024, 0, false, nullptr); });
+        LuaHost::TearDown();
+    }
+
+    // Clicks the centre of the open display's widget of that name, then runs a frame.
+    void clickAndRunFrame(const std::string& name) {
+        ASSERT_EQ(universe->uiDisplays.size(), 1u);
+        for (const auto& widget : universe->uiDisplays[0].elements)
+            if (widget->name == name)
+                clickDisplays(universe->uiDisplays, {(widget->p1.x + widget->p2.x) / 2, (widget->p1.y + widget->p2.y) / 2});
+        s.lastTicks = SDL_GetTicks() - 5;
+        out = captured([&] { runFrame(s); });
+    }
+    std::string extra(unsigned planet, const std::string& key) {
+        for (const luaStringPair& pair : universe->getExtraPlanetData(planet))
+            if (pair.key == key) return pair.value;
+        return "";
+    }
+
+    std::unique_ptr<Font> font;
+};
+
+TEST_F(ShippedScript, OpensThePlanetBuysWithTheCursorAndResizesAfterTheDisplayPass) {
+    player().setLanded(0);
+    captured([&] { uiEvent(universe->uiDisplays, {1.0f, 6.4f, 9.4f, -94.0f}, s.fonts, s.lua); });
+    ASSERT_EQ(universe->uiDisplays.size(), 1u);
+    EXPECT_EQ(universe->uiDisplays[0].name, "planet 0");
+    EXPECT_FALSE(player().getKeysOn());
+    clickAndRunFrame("buy1");
+    const int price = 6;  // half the base price of 12 at a stock of 2000 or more
+    EXPECT_EQ(extra(0, "playerCredits"), std::to_string(1000 - price)) << out;
+    EXPECT_EQ(extra(0, "cargo_Water_20Ice"), "1");
+    clickAndRunFrame("screen");
+    EXPECT_TRUE(universe->uiDisplays.empty());
+    EXPECT_FALSE(player().isLanded()) << "a loaded player starts in flight: " << out;
+    EXPECT_TRUE(player().getKeysOn());
+    EXPECT_NE(w * 100000 + h, 1280 * 100000 + 1024) << "the window took the next size";
+    EXPECT_EQ(extra(0, "playerCredits"), std::to_string(1000 - price)) << "the wallet went through the save";
 }
