@@ -23,48 +23,6 @@ namespace {
 
 using XmlNode = rapidxml::xml_node<char>;
 
-struct intField {
-    const char* key;
-    int32_t planetData::*member;
-};
-
-struct floatField {
-    const char* key;
-    float planetData::*member;
-};
-
-// The record's fields in the order the script exchanges them; the owner sits between the two lists.
-const intField ELEMENT_FIELDS[] = {
-    {"element1", &planetData::element1},
-    {"element2", &planetData::element2},
-    {"element3", &planetData::element3},
-    {"element4", &planetData::element4},
-    {"element5", &planetData::element5},
-    {"elementStockpile1", &planetData::elementStockpile1},
-    {"elementStockpile2", &planetData::elementStockpile2},
-    {"elementStockpile3", &planetData::elementStockpile3},
-    {"elementStockpile4", &planetData::elementStockpile4},
-    {"elementStockpile5", &planetData::elementStockpile5},
-    {"drillLevel1", &planetData::drillLevel1},
-    {"drillLevel2", &planetData::drillLevel2},
-    {"drillLevel3", &planetData::drillLevel3},
-    {"drillLevel4", &planetData::drillLevel4},
-    {"drillLevel5", &planetData::drillLevel5},
-};
-const intField FACILITY_FIELDS[] = {
-    {"engineFactory", &planetData::engineFactory},
-    {"hullFactory", &planetData::hullFactory},
-    {"weaponFactory", &planetData::weaponFactory},
-    {"gravToolFactory", &planetData::gravToolFactory},
-    {"starbase", &planetData::starbase},
-    {"defenceLevel", &planetData::defenceLevel},
-};
-const floatField FLOAT_FIELDS[] = {
-    {"health", &planetData::health},
-    {"qualityFactor1", &planetData::qualityFactor1},
-    {"qualityFactor2", &planetData::qualityFactor2},
-};
-
 constexpr int TABLE_ROOM = 3;  // a table being filled, a key and a value
 constexpr int NO_AI_GOAL = -1;
 
@@ -75,20 +33,20 @@ unsigned planetArgument(lua_State* L, int index) { return static_cast<unsigned>(
 
 void pushPlanetRecord(lua_State* L, const planetData& data) {
     pushStringOnTable(L, "name", data.name);
-    for (const intField& field : ELEMENT_FIELDS) pushFloatOnTable(L, field.key, float(data.*field.member));
+    for (const auto& field : PLANET_ELEMENT_FIELDS) pushFloatOnTable(L, field.first, float(data.*field.second));
     pushFloatOnTable(L, "factionOwner", data.factionOwner);
-    for (const intField& field : FACILITY_FIELDS) pushFloatOnTable(L, field.key, float(data.*field.member));
-    for (const floatField& field : FLOAT_FIELDS) pushFloatOnTable(L, field.key, data.*field.member);
+    for (const auto& field : PLANET_LEVEL_FIELDS) pushFloatOnTable(L, field.first, float(data.*field.second));
+    for (const auto& field : PLANET_FLOAT_FIELDS) pushFloatOnTable(L, field.first, data.*field.second);
 }
 
 void pullPlanetRecord(lua_State* L, planetData& data) {
     pullLuaTable(L, "name", data.name);
-    for (const intField& field : ELEMENT_FIELDS) pullLuaTable(L, field.key, data.*field.member);
+    for (const auto& field : PLANET_ELEMENT_FIELDS) pullLuaTable(L, field.first, data.*field.second);
     short owner = data.factionOwner;
     pullLuaTable(L, "factionOwner", owner);
     data.factionOwner = owner;
-    for (const intField& field : FACILITY_FIELDS) pullLuaTable(L, field.key, data.*field.member);
-    for (const floatField& field : FLOAT_FIELDS) pullLuaTable(L, field.key, data.*field.member);
+    for (const auto& field : PLANET_LEVEL_FIELDS) pullLuaTable(L, field.first, data.*field.second);
+    for (const auto& field : PLANET_FLOAT_FIELDS) pullLuaTable(L, field.first, data.*field.second);
 }
 
 void pushExtraData(lua_State* L, const std::vector<luaStringPair>& extra) {

@@ -80,40 +80,10 @@ void clearEarlierSave(Node* root) {
     });
 }
 
-const std::pair<const char*, int32_t planetData::*> PLANET_WHOLE_FIELDS[] = {
-    {"element1", &planetData::element1},
-    {"element2", &planetData::element2},
-    {"element3", &planetData::element3},
-    {"element4", &planetData::element4},
-    {"element5", &planetData::element5},
-    {"elementStockpile1", &planetData::elementStockpile1},
-    {"elementStockpile2", &planetData::elementStockpile2},
-    {"elementStockpile3", &planetData::elementStockpile3},
-    {"elementStockpile4", &planetData::elementStockpile4},
-    {"elementStockpile5", &planetData::elementStockpile5},
-    {"drillLevel1", &planetData::drillLevel1},
-    {"drillLevel2", &planetData::drillLevel2},
-    {"drillLevel3", &planetData::drillLevel3},
-    {"drillLevel4", &planetData::drillLevel4},
-    {"drillLevel5", &planetData::drillLevel5},
-};
-
-const std::pair<const char*, int32_t planetData::*> PLANET_LEVEL_FIELDS[] = {
-    {"engineFactory", &planetData::engineFactory},   {"hullFactory", &planetData::hullFactory},
-    {"weaponFactory", &planetData::weaponFactory},   {"gravToolFactory", &planetData::gravToolFactory},
-    {"starbase", &planetData::starbase},             {"defenceLevel", &planetData::defenceLevel},
-};
-
-const std::pair<const char*, float planetData::*> PLANET_FLOAT_FIELDS[] = {
-    {"health", &planetData::health},
-    {"qualityFactor1", &planetData::qualityFactor1},
-    {"qualityFactor2", &planetData::qualityFactor2},
-};
-
 // Whole numbers are written as digits: the float form would round 1234567 to 1.23457e+06.
 void writePlanetRecord(Universe& u, Document& doc, Node* node, const planetData& data) {
     changeAttribValue(doc, node, "name", data.name);
-    for (const auto& field : PLANET_WHOLE_FIELDS) changeAttribValue(doc, node, field.first, std::to_string(data.*field.second));
+    for (const auto& field : PLANET_ELEMENT_FIELDS) changeAttribValue(doc, node, field.first, std::to_string(data.*field.second));
     const bool owned = data.factionOwner >= 0 && size_t(data.factionOwner) < u.factionNames.size();
     changeAttribValue(doc, node, "factionOwner", owned ? u.getFactionName(data.factionOwner) : std::string());
     for (const auto& field : PLANET_LEVEL_FIELDS) changeAttribValue(doc, node, field.first, std::to_string(data.*field.second));
