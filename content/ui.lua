@@ -18,6 +18,8 @@ local FALLBACK_SIZES = {{width = 1280, height = 1024}, {width = 1024, height = 7
 -- values, and with them perhaps a player whose keys a vanished display had taken.
 local beats = {}
 local beat = 0
+-- The planet whose display holds the keys; a load drops the display.
+local openPlanet = nil
 local sizeIndex = 1
 
 -- Extra-data keys are XML attribute names in a save: every other character is escaped.
@@ -176,6 +178,7 @@ local function closeAll(widgets)
   for _, widget in ipairs(widgets) do
     replies[#replies + 1] = {name = widget.name, delete = 1, new = false}
   end
+  openPlanet = nil
   enablePlayerInput()
   return replies
 end
@@ -269,6 +272,7 @@ function addUI(eventType, ...)
   local results = {}
   for index = #view, 1, -1 do results[#results + 1] = view[index] end  -- the game builds them last first
   results[#results + 1] = DISPLAY_PREFIX .. planetId
+  openPlanet = planetId
   disablePlayerInput()
   return unpack(results)
 end
@@ -281,7 +285,8 @@ end
 
 function planetTick(planetId)
   local data, extra = getPlanetData(planetId)
-  if loadedSinceLastBeat(planetId, extra) then enablePlayerInput() end
+  if loadedSinceLastBeat(planetId, extra) then openPlanet = nil end
+  if not openPlanet then enablePlayerInput() end  -- a save may have kept the keys of a display
   advanceEconomy(data)
   beat = beat + 1
   extra[BEAT_KEY] = tostring(beat)

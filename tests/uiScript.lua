@@ -140,6 +140,10 @@ game.planets[0].extra.uiBeat, game.planets[1].extra = "older", copy(saved)
 open()
 planetTick(0) planetTick(1)
 check(not game.keys, "a display opened after a load keeps the keys through the next tick")
+updateUI("planet 1", {name = "close", modified = true})
+game.keys = false  -- a load of a save made while the display was open, right after it
+planetTick(1)
+check(game.keys, "with no display open a tick gives the keys back")
 
 if failures > 0 then os.exit(1) end
 print("ui.lua: all checks passed")
