@@ -9,17 +9,10 @@ local ELEMENTS = 5
 local SELL_SHARE = 0.8         -- a planet buys back for less than it sells
 local PLENTY = 2000            -- from this stock on a good costs half its base price
 local STOCK_DECAY = 1000       -- a planet uses up a thousandth of its stock each tick
-local BEAT_KEY = "uiBeat"
 local DISPLAY_PREFIX = "planet "
 local OPEN_EVENT = 1
 local FALLBACK_SIZES = {{width = 1280, height = 1024}, {width = 1024, height = 768}, {width = 800, height = 600}}
 
--- What this script last wrote into each planet's BEAT_KEY: a load brings back older
--- values, and with them perhaps a player whose keys a vanished display had taken.
-local beats = {}
-local beat = 0
--- The planet whose display holds the keys; a load drops the display.
-local openPlanet = nil
 local sizeIndex = 1
 
 -- Extra-data keys are XML attribute names in a save: every other character is escaped.
@@ -178,7 +171,6 @@ local function closeAll(widgets)
   for _, widget in ipairs(widgets) do
     replies[#replies + 1] = {name = widget.name, delete = 1, new = false}
   end
-  openPlanet = nil
   enablePlayerInput()
   return replies
 end
@@ -234,21 +226,6 @@ local function reply(planetId, widgets)
   return refresh(planetId, widgets)
 end
 
--- Loads -------------------------------------------------------------------
-
-local function learnWorldBeats()
-  for _, star in ipairs(getWorldData()) do
-    for _, planet in ipairs(star) do
-      local _, extra = getPlanetData(planet.ID)
-      beats[planet.ID] = extra[BEAT_KEY]
-    end
-  end
-end
-
-local function loadedSinceLastBeat(planetId, extra)
-  return extra[BEAT_KEY] ~= beats[planetId]
-end
-
 -- Economy -----------------------------------------------------------------
 
 local function advanceEconomy(data)
@@ -263,16 +240,15 @@ end
 
 -- Called once at start-up without an event (one result, which opens nothing), and
 -- with the values of an event; the planet event opens the landed planet's interface.
+-- No record of open displays is kept: a load drops them and gives the keys back, and
+-- the next e must open a fresh one.
 function addUI(eventType, ...)
   if eventType ~= OPEN_EVENT or getIsPlayerLanded() ~= 1 then return "nothing to open" end
   local planetId = getPlayerLandedPlanetId()
-  local _, extra = getPlanetData(planetId)
-  if loadedSinceLastBeat(planetId, extra) then learnWorldBeats() end
   local view = planetView(planetId)
   local results = {}
   for index = #view, 1, -1 do results[#results + 1] = view[index] end  -- the game builds them last first
   results[#results + 1] = DISPLAY_PREFIX .. planetId
-  openPlanet = planetId
   disablePlayerInput()
   return unpack(results)
 end
@@ -285,11 +261,6 @@ end
 
 function planetTick(planetId)
   local data, extra = getPlanetData(planetId)
-  if loadedSinceLastBeat(planetId, extra) then openPlanet = nil end
-  if not openPlanet then enablePlayerInput() end  -- a save may have kept the keys of a display
   advanceEconomy(data)
-  beat = beat + 1
-  extra[BEAT_KEY] = tostring(beat)
-  beats[planetId] = extra[BEAT_KEY]
   setPlanetData(extra, data, planetId)
 end
