@@ -58,6 +58,7 @@ void uploadGlyph(unsigned int texture, const FT_Bitmap& bitmap) {
                  texels.data());
 }
 
+// A failed opening gives its library back; a loaded face keeps its library for the run.
 bool openFace(const std::string& fileName) {
     FT_Library library;
     if (FT_Init_FreeType(&library) != 0) {
@@ -69,17 +70,16 @@ bool openFace(const std::string& fileName) {
         std::cout << "the font file could be opened and read, but it appears ... that its font format is "
                      "unsupported"
                   << std::endl;
-        return false;
-    }
-    if (error != 0) {
+    } else if (error != 0) {
         std::cout << "Error initializing face " << fileName << std::endl;
-        return false;
-    }
-    if (FT_Set_Pixel_Sizes(face, 0, 300) == UNKNOWN_FORMAT) {
+    } else if (FT_Set_Pixel_Sizes(face, 0, 300) == UNKNOWN_FORMAT) {
         std::cout << "Error setting font size" << std::endl;
-        return false;
+    } else {
+        return true;
     }
-    return true;
+    face = nullptr;
+    FT_Done_FreeType(library);
+    return false;
 }
 
 bool loadGlyphs() {

@@ -17,8 +17,11 @@ readonly MAIN_LOOP_LINE="Done with that, now starting main loop"
 game_pid=""
 work=""
 window=""
+shots=()
 
+# PLAY_KEEP_SHOTS=DIR keeps a failed run's screenshots and log there for a look.
 fail() {
+  [[ -n "${PLAY_KEEP_SHOTS:-}" && -n "$work" ]] && (cd "$work" && cp "${shots[@]}" game.log "$PLAY_KEEP_SHOTS"/ 2>/dev/null)
   echo "FAIL: $*"
   if [[ -n "$game_pid" ]] && kill -0 "$game_pid" 2>/dev/null; then kill -9 "$game_pid"; fi
   if [[ -f "$work/game.log" ]]; then
@@ -91,6 +94,7 @@ hold_key() {
 }
 
 screenshot() {
+  shots+=("$1")
   import -window root "$work/$1" || fail "cannot take a screenshot"
 }
 
@@ -102,14 +106,18 @@ measure_region() {
   [[ "$REGION_STDDEV" =~ ^[0-9.e+-]+$ ]] || fail "cannot measure $shot: $REGION_STDDEV"
 }
 
-# The world region of a fresh screenshot shows something (the HUD alone does not count).
+# The world region of a screenshot shows something (the HUD alone does not
+# count); slow builds on a busy machine get a while to draw their first frames.
 check_world_not_blank() {
-  local shot=${1:-screen.png}
-  screenshot "$shot"
-  measure_region "$shot" "$WORLD_REGION"
+  local shot=${1:-screen.png} deadline=$((SECONDS + 15))
+  while :; do
+    screenshot "$shot"
+    measure_region "$shot" "$WORLD_REGION"
+    awk -v s="$REGION_STDDEV" -v m="$MIN_STDDEV" 'BEGIN { exit !(s > m) }' && break
+    ((SECONDS < deadline)) || fail "the world region of $shot is blank (standard deviation $REGION_STDDEV)"
+    sleep 0.5
+  done
   echo "world region standard deviation ($shot): $REGION_STDDEV"
-  awk -v s="$REGION_STDDEV" -v m="$MIN_STDDEV" 'BEGIN { exit !(s > m) }' ||
-    fail "the world region of $shot is blank (standard deviation $REGION_STDDEV)"
 }
 
 # The share of a region's pixels that differ between two screenshots, in REGION_CHANGE.

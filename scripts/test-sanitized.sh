@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer into
+# build-sanitized/ and runs every test under them, end-to-end scripts included.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-sanitized"
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUVARO_SANITIZE=ON >/dev/null
+cmake --build "$build" -j "$(nproc)"
+export SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$root/tests/sanitizer.supp:print_suppressions=0"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+run_tests=(ctest --test-dir "$build" --output-on-failure -j "$(nproc)")
+if [[ -z "${DISPLAY:-}" ]]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "${run_tests[@]}"
+fi
+exec "${run_tests[@]}"
