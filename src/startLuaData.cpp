@@ -62,8 +62,9 @@ bool savableKey(const std::string& key) {
     return true;
 }
 
-// The extra table at index as pairs in Lua's traversal order; pairs a save could not
-// keep (the file's text ends at a NUL) are left out with a line each.
+// The extra table at index as pairs in Lua's traversal order. Pairs a save could not
+// keep are left out with a line each: a key that is no XML name or comes twice (a
+// number key and its text), a value with a NUL, where the saved file's text would end.
 std::vector<luaStringPair> readExtraData(lua_State* L, int index) {
     std::vector<luaStringPair> pairs;
     std::set<std::string> keys;
