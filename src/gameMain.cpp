@@ -146,8 +146,7 @@ void buildPlayer(MainState& s) {
     std::cout << "Player initialized" << std::endl;
 }
 
-void resetView(MainState& s, Font* font) {
-    s.fonts = {font};
+void resetView(MainState& s) {
     s.viewHeight = START_VIEW_HEIGHT;
     s.nearFactor = 1.0f;
 }
@@ -341,10 +340,10 @@ int startUp(MainState& s, int argc, char** argv) {
     if (!buildUniverse(s)) return 1;
     startLua(s);
     setPixelAlignment();
-    Font* font = loadFont();
+    s.fonts = {loadFont()};
     if (!buildWorlds(s)) return 1;
     buildPlayer(s);
-    resetView(s, font);
+    resetView(s);
     connectScript(s);
     placeStartShip(s);
     s.frameTimes = FrameTimeRing();
@@ -378,6 +377,15 @@ void runFrame(MainState& s) {
     resizeAsScriptAsked(s);
     drawCornerMaps(s);
     swapBuffers();
+}
+
+void releaseStartUp(MainState& s) {
+    if (s.lua) lua_close(s.lua);
+    s.lua = nullptr;
+    for (Font* font : s.fonts) delete font;
+    s.fonts.clear();
+    delete s.universe;
+    s.universe = nullptr;
 }
 
 void exitGame(MainState& s) {
@@ -452,6 +460,9 @@ void eventTypeDisp(SDL_Event event) {
 int SDL_main(int argc, char** argv) {
     MainState s;
     const int failure = startUp(s, argc, argv);
-    if (failure != 0) return failure;
+    if (failure != 0) {
+        releaseStartUp(s);
+        return failure;
+    }
     for (;;) runFrame(s);
 }

@@ -35,6 +35,8 @@ int startUp(MainState& s, int argc, char** argv);
 void runFrame(MainState& s);
 // What the frame-time counters show: the current world's counts and the player's state.
 frameCounters worldCounters(const MainState& s);
+// Gives back what a start-up that failed part-way made: the Lua state, the fonts, the Universe.
+void releaseStartUp(MainState& s);
 // Shuts sound and Lua down and ends the process with code 0; nothing is saved.
 [[noreturn]] void exitGame(MainState& s);
 // A new Lua state with every standard library, after running the script
