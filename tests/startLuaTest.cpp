@@ -38,6 +38,18 @@ TEST_F(LuaHost, StartUpDropsWhatAddUIReturnedAndPublishesTheGame) {
     EXPECT_EQ(lua_gettop(s.lua), 0);
     EXPECT_NE(initLog.find("Add:"), std::string::npos);
     EXPECT_EQ(luaUniverse(s.lua), universe.get());
+    const struct {
+        const char* script;
+        bool fails;
+    } cases[] = {{"function addUI() return end", false},
+                 {"function addUI() error({}) end", true},  // an error value that is no text
+                 {"addUI = nil", true}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(luaL_dostring(s.lua, c.script), 0);
+        const std::string printed = captured([&] { initLua(*universe, s.lua); });
+        EXPECT_EQ(lua_gettop(s.lua), 0) << c.script;
+        EXPECT_EQ(printed.find("Lua event error, ") != std::string::npos, c.fails) << printed;
+    }
 }
 
 TEST_F(LuaHost, EveryHostFunctionTakesTooFewTooManyAndWrongArgumentsWithoutHarmToItsCaller) {
