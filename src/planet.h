@@ -34,6 +34,13 @@ public:
     planetData getPlanetData() const;
     float getHealth() const;
     const std::vector<Satellite>& getSatellites() const;
+    // The live orbit angle (radians) and spin (degrees) that a save keeps.
+    float getOrbitAngle() const;
+    float getRotation() const;
+    // Puts the planet back at a saved orbit angle and spin around centre, at rest.
+    void restoreMotion(float orbitAngle, float rotation, point centre);
+    // Turns the landing direction toward p, where a loaded landed player sits.
+    void pointLandingAt(point p);
 
     // Replaces the script-owned key/value data.
     void setExtraData(std::vector<luaStringPair>& data);
@@ -47,14 +54,6 @@ public:
     void takeDamage(float damage);
     // Moves orbit, spin and satellites on by t ms around centre, as if t ms had passed.
     void skipTime(long t, point centre);
-
-    // The live orbit angle (radians) and spin (degrees) that a save keeps.
-    float getOrbitAngle() const;
-    float getRotation() const;
-    // Puts the planet back at a saved orbit angle and spin around centre, at rest.
-    void restoreMotion(float orbitAngle, float rotation, point centre);
-    // Turns the landing direction toward p, where a loaded landed player sits.
-    void pointLandingAt(point p);
 
 private:
     point pos{0, 0};

@@ -18,7 +18,6 @@
 #include "planet.h"
 #include "player.h"
 #include "star.h"
-#include "timer.h"
 #include "uiDisplay.h"
 #include "universeDocument.h"
 #include "worldState.h"
@@ -318,9 +317,11 @@ bool adopt(StagedDocument& staged, const std::string& file, const char* rootName
 
 // Planets saved with their place on the orbit go back to it; older saves advance by the clock.
 void placePlanets(Universe& u, long time) {
-    std::vector<Node*> planetNodes;
+    std::vector<Node*> planetNodes;  // by planet ID
     forEachChild(u.universeRoot, "world", [&](Node* world) {
-        forEachChild(world, "star", [&](Node* star) { forEachChild(star, "planet", [&](Node* p) { planetNodes.push_back(p); }); });
+        forEachChild(world, "star", [&](Node* star) {
+            forEachChild(star, "planet", [&](Node* planet) { planetNodes.push_back(planet); });
+        });
     });
     for (WorldState& world : u.worlds) {
         for (Star& star : world.stars) {
