@@ -17,12 +17,12 @@
 #include "hud.h"
 #include "input.h"
 #include "loadGalaxy.h"
-#include "pendingParts.h"
 #include "player.h"
 #include "playerAccess.h"
 #include "ship.h"
 #include "startLua.h"
 #include "textures.h"
+#include "timer.h"
 #include "uiDisplay.h"
 #include "universe.h"
 #include "worldDrivers.h"
@@ -227,7 +227,10 @@ void placeListener(MainState& s) {
 }
 
 void shootWhileSpaceHeld(MainState& s, const viewRect& view) {
-    if (SDL_GetKeyState(nullptr)[SDLK_SPACE]) playerShoot(s, cursorInWorld(s, view));
+    if (!SDL_GetKeyState(nullptr)[SDLK_SPACE]) return;
+    Player* player = livePlayer(s);
+    WorldState* world = playerWorld(s);
+    if (player && world) player->shoot(s.lastTicks, *world, cursorInWorld(s, view), s.frameTime);
 }
 
 // A warp in the wormhole pass moves the player, so every later pass looks its world up afresh.
@@ -255,7 +258,7 @@ void runAdditivePasses(MainState& s) {
     if (s.universe) s.universe->updateGravityWalls(s.frameTime);
     runProjectiles(s);
     drawPlayerTrail(s);
-    runTimer(s);
+    if (WorldState* world = playerWorld(s)) runTimer(int(s.lastTicks), *world);
 }
 
 void runAlphaPasses(MainState& s) {

@@ -95,3 +95,11 @@ void Planet::skipTime(long t, point centre) {
     velocity = {0, 0};
     for (Satellite& satellite : satellites) satellite.skipTime(static_cast<int>(t));
 }
+
+void Planet::updateSatellites(WorldState& world, int dt, point centreBeforeMove, Universe& universe) {
+    for (Satellite& satellite : satellites) satellite.update(world, dt, centreBeforeMove, universe);
+}
+
+void Planet::drawSatellites() const {
+    for (const Satellite& satellite : satellites) satellite.draw();
+}

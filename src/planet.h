@@ -8,6 +8,9 @@
 #include "basics.h"
 #include "records.h"
 
+class Universe;
+class WorldState;
+
 // The mass of a star or planet of this radius: its volume with pi taken as 3.14; density plays no part.
 float bodyMass(float radius);
 
@@ -74,4 +77,10 @@ private:
     planetData data;
     std::vector<luaStringPair> extraData;
     std::vector<Satellite> satellites;
+
+public:
+    // Every satellite's update around the centre the planet had before this frame's move.
+    void updateSatellites(WorldState& world, int dt, point centreBeforeMove, Universe& universe);
+    // Every satellite's draw.
+    void drawSatellites() const;
 };

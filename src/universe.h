@@ -42,6 +42,8 @@ public:
     int getFactionID(const std::string& name) const;
     // The faction's name, or "Neutral" for an ID that names no faction.
     std::string getFactionName(int16_t id) const;
+    // How faction own regards faction other (100, 0, -100); 0 when either names no faction.
+    int16_t getRelation(int own, int other) const;
 
     // Registers a ship (as stored in its world's list) and returns its new ID.
     unsigned int getNewShipID(Ship* ship);

@@ -264,6 +264,7 @@ TEST_F(ReMode, RSavesSwitchesTo800By600AndReloadsOnlyASlotItCouldSave) {
         EXPECT_EQ(h, 600);
         const size_t saved = out.find("SAVING");
         const size_t modeChanged = out.find("Glew is re-initialized");
+        EXPECT_NE(modeChanged, std::string::npos) << out;
         EXPECT_LT(saved, modeChanged) << "the save comes before the mode change: " << out;
         EXPECT_EQ(out.find("Loaded.") != std::string::npos, savable) << out;
         if (savable) {
