@@ -242,7 +242,7 @@ end
 -- with the values of an event; the planet event opens the landed planet's interface.
 -- No record of open displays is kept: a load drops them and gives the keys back, and
 -- the next e must open a fresh one.
-function addUI(eventType, ...)
+function addUI(eventType)
   if eventType ~= OPEN_EVENT or getIsPlayerLanded() ~= 1 then return "nothing to open" end
   local planetId = getPlayerLandedPlanetId()
   local view = planetView(planetId)
