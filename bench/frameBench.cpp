@@ -1,7 +1,7 @@
 // The real frame at 1280 x 1024: over an empty world (the baseline), with the player flying
 // and laying gravity walls over the shipped data set, with the player on a planet of the
 // shipped galaxy in play, and with AI ships of the shipped types and factions fighting
-// around the player, their look-ups on grids or on whole-list scans.
+// around the player, on the reference passes and on the optimised ones.
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -18,6 +18,7 @@
 #include "player.h"
 #include "playerAccess.h"
 #include "shipGrid.h"
+#include "sprites.h"
 #include "timer.h"
 #include "universe.h"
 #include "worldDrivers.h"
@@ -163,7 +164,7 @@ void clearWorld() {
     world->timers.clear();
 }
 
-// Arguments: grids on (1) or off, ships, shots. Tops the fight up outside the timing, and reports
+// Arguments: optimised (1: ship grids and texture runs) or the reference passes (0), ships, shots. Tops the fight up outside the timing, and reports
 // the average shots and timers in flight.
 template <class Step>
 void fight(benchmark::State& state, Step step) {
@@ -172,6 +173,7 @@ void fight(benchmark::State& state, Step step) {
         return;
     }
     enableShipGrid(state.range(0) != 0);
+    enableTextureRuns(state.range(0) != 0);
     const unsigned n = unsigned(state.range(1)), m = unsigned(state.range(2));
     arenaRadius = ARENA_RADIUS * std::sqrt(float(n) / 1000.0f);
     clearWorld();
@@ -190,6 +192,7 @@ void fight(benchmark::State& state, Step step) {
     state.counters["timers"] = benchmark::Counter(timers, benchmark::Counter::kAvgIterations);
     clearWorld();
     enableShipGrid(true);
+    enableTextureRuns(true);
 }
 
 void combatFrame(benchmark::State& state) { fight(state, [] { runFrame(*game); }); }
@@ -216,13 +219,13 @@ void configure(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 }
 
-// Every battle on whole-list scans and then on grids.
+// Every battle on the reference passes and then on the optimised ones.
 void battles(benchmark::internal::Benchmark* b) {
     configure(b);
-    b->ArgNames({"grid", "ships", "shots"});
-    for (int grid : {0, 1})
+    b->ArgNames({"optimised", "ships", "shots"});
+    for (int optimised : {0, 1})
         for (auto fleet : {std::pair{100, 0}, {1000, 0}, {4000, 0}, {1000, 5000}})
-            b->Args({grid, fleet.first, fleet.second});
+            b->Args({optimised, fleet.first, fleet.second});
 }
 
 BENCHMARK(emptyWorldFrame)->Apply(configure);
