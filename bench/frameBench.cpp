@@ -164,8 +164,8 @@ void clearWorld() {
     world->timers.clear();
 }
 
-// Arguments: optimised (1: ship grids and texture runs) or the reference passes (0), ships, shots. Tops the fight up outside the timing, and reports
-// the average shots and timers in flight.
+// Arguments: optimised (1: ship grids and texture runs) or the reference passes (0), ships, shots.
+// Tops the fight up outside the timing, and reports the average shots and timers in flight.
 template <class Step>
 void fight(benchmark::State& state, Step step) {
     if (!playerWorld(*game)) {
