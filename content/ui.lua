@@ -193,14 +193,14 @@ end
 -- Every received widget takes its new caption or value; buttons pop back up.
 local function refresh(planetId, widgets)
   local fresh = {}
-  for _, spec in ipairs(planetView(planetId)) do fresh[spec.name] = spec end
+  for _, wanted in ipairs(planetView(planetId)) do fresh[wanted.name] = wanted end
   local replies = {}
   for _, widget in ipairs(widgets) do
-    local spec = fresh[widget.name]
-    if spec then
-      widget.text = spec.text
-      widget.curVal = spec.curVal
-      widget.rightVal = spec.rightVal
+    local wanted = fresh[widget.name]
+    if wanted then
+      widget.text = wanted.text
+      widget.curVal = wanted.curVal
+      widget.rightVal = wanted.rightVal
       if widget.state then widget.state = 0 end
       widget.modified = nil
       widget.new = false
