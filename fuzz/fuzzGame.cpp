@@ -1,0 +1,106 @@
+// The running game the fuzz targets work on, in a scratch copy of its run directory.
+#include "fuzzGame.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+#include "defaultVals.h"
+#include "gameMain.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Small enough that a software-rendered frame costs little.
+constexpr int FUZZ_WINDOW_WIDTH = 160;
+constexpr int FUZZ_WINDOW_HEIGHT = 128;
+
+std::string scratchDirectory;
+
+void removeScratch() {
+    std::error_code ignored;
+    fs::remove_all(scratchDirectory, ignored);
+}
+
+// A fresh copy of the run directory, entered; the process's own copy goes when it ends.
+void enterScratchCopy() {
+    const char* parent = std::getenv("TUVARO_FUZZ_SCRATCH");
+    std::string pattern = std::string(parent ? parent : "/dev/shm") + "/tuvaroFuzzXXXXXX";
+    require(mkdtemp(&pattern[0]) != nullptr, "cannot make a scratch directory");
+    scratchDirectory = pattern;
+    std::atexit(removeScratch);
+    std::error_code error;
+    fs::copy(TUVARO_GAME_DIR, scratchDirectory, fs::copy_options::recursive, error);
+    require(!error, "cannot copy the run directory");
+    fs::current_path(scratchDirectory, error);
+    require(!error, "cannot enter the scratch directory");
+}
+
+MainState* startGame() {
+    enterScratchCopy();
+    w = FUZZ_WINDOW_WIDTH;
+    h = FUZZ_WINDOW_HEIGHT;
+    // Never destroyed: the game keeps its fonts and state until the process ends.
+    MainState* game = new MainState;
+    char name[] = "tuvaro";
+    char* argv[] = {name, nullptr};
+    require(startUp(*game, 1, argv) == 0, "the game did not start");
+    return game;
+}
+
+}  // namespace
+
+MainState& runningGame() {
+    static MainState* game = startGame();
+    return *game;
+}
+
+const std::string& gameDirectory() { return scratchDirectory; }
+
+void copyGameFiles(const std::string& name, const std::vector<std::string>& files) {
+    std::error_code error;
+    fs::create_directories(name, error);
+    for (const std::string& file : files) {
+        fs::copy_file(fs::path(scratchDirectory) / file, fs::path(name) / file,
+                      fs::copy_options::overwrite_existing, error);
+        require(!error, "cannot copy a game file");
+    }
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    require(bool(out), "cannot write a fuzzed file");
+}
+
+std::string gameFile(const std::string& name) {
+    std::ifstream in(fs::path(scratchDirectory) / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> splitInput(const uint8_t* data, size_t size, size_t count) {
+    std::vector<std::string> parts(1);
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == 0 && parts.size() < count)
+            parts.emplace_back();
+        else
+            parts.back().push_back(char(data[i]));
+    }
+    return parts;
+}
+
+void silenceConsole() {
+    if (!std::getenv("TUVARO_FUZZ_VERBOSE")) std::cout.setstate(std::ios::badbit);
+}
+
+void require(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "Fuzz target: %s\n", what);
+    std::abort();
+}
