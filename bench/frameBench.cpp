@@ -1,15 +1,21 @@
-// The real frame at 1280 x 1024: over an empty world (the baseline) and with the player flying
-// and laying gravity walls over the shipped data set.
+// The real frame at 1280 x 1024: over an empty world (the baseline), with the player flying
+// and laying gravity walls over the shipped data set, and with AI ships of the shipped types
+// and factions fighting around the player.
+#include <GL/glew.h>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 
+#include "defaultVals.h"
 #include "gameMain.h"
 #include "player.h"
 #include "playerAccess.h"
+#include "timer.h"
 #include "universe.h"
+#include "worldDrivers.h"
 #include "worldState.h"
 
 namespace {
@@ -73,12 +79,100 @@ void flyingFrame(benchmark::State& state) {
     state.counters["mostWalls"] = double(wallsSeen);
 }
 
+constexpr float ARENA_RADIUS = 4000.0f;  // dense enough that most ships have a hostile within 2000
+
+point arenaPoint(point centre) {
+    const float angle = float(std::rand()) / float(RAND_MAX) * 6.2832f;
+    const float r = ARENA_RADIUS * std::sqrt(float(std::rand()) / float(RAND_MAX));
+    return {centre.x + r * std::cos(angle), centre.y + r * std::sin(angle)};
+}
+
+// Ship k takes the k-th type and faction in turn; followers follow the ship before, travellers
+// go to arena points and miners to the world's first planet.
+void addFighter(Universe& u, WorldState& world, point centre, unsigned k) {
+    const shipDataStruct& type = u.shipTypes[k % u.shipTypes.size()];
+    const short faction = short(k % u.factionNames.size());
+    const unsigned previous = world.ships.empty() ? 0 : world.ships.back().getID();
+    Ship& ship = world.ships.emplace_back(arenaPoint(centre), type.name, faction, u);
+    ship.setDestinationPoint(arenaPoint(centre));
+    ship.setDestinationShip(previous);
+    if (!world.stars.empty() && !world.stars[0].getPlanets().empty())
+        ship.setDestinationPlanet(unsigned(world.stars[0].getPlanets()[0].getID()));
+}
+
+// Ships lost to rams and fire are replaced, so every frame fights with n ships.
+void topUpFight(unsigned n) {
+    Universe& u = *game->universe;
+    WorldState* world = playerWorld(*game);
+    if (!world) return;
+    std::cout.setstate(std::ios::failbit);  // the constructors' debug lines
+    for (unsigned k = unsigned(world->ships.size()); k < n; k++) addFighter(u, *world, playerPosition(*game), k);
+    std::cout.clear();
+}
+
+void clearWorld() {
+    Universe& u = *game->universe;
+    WorldState* world = playerWorld(*game);
+    for (Ship& ship : world->ships) u.removeShip(ship.getID());
+    world->ships.clear();
+    world->projectiles.clear();
+    for (TimerBase* timer : world->timers) delete timer;
+    world->timers.clear();
+}
+
+// Tops the fight up outside the timing, and reports the average shots and timers in flight.
+template <class Step>
+void fight(benchmark::State& state, Step step) {
+    if (!playerWorld(*game)) {
+        state.SkipWithError("no world to fight in");
+        return;
+    }
+    const unsigned n = unsigned(state.range(0));
+    clearWorld();
+    topUpFight(n);
+    double shots = 0, timers = 0;
+    for (auto _ : state) {
+        step();
+        const WorldState& world = *playerWorld(*game);
+        shots += double(world.projectiles.size());
+        timers += double(world.timers.size());
+        state.PauseTiming();
+        topUpFight(n);
+        state.ResumeTiming();
+    }
+    state.counters["shots"] = benchmark::Counter(shots, benchmark::Counter::kAvgIterations);
+    state.counters["timers"] = benchmark::Counter(timers, benchmark::Counter::kAvgIterations);
+    clearWorld();
+}
+
+void combatFrame(benchmark::State& state) { fight(state, [] { runFrame(*game); }); }
+
+// The shot, timer and ship passes alone, onto a 1 x 1 viewport so that nearly no pixel is drawn.
+void combatSimulation(benchmark::State& state) {
+    glViewport(0, 0, 1, 1);
+    unsigned last = SDL_GetTicks();
+    fight(state, [&last] {
+        const unsigned now = SDL_GetTicks();
+        const int dt = int(now - last);
+        last = now;
+        Universe& u = *game->universe;
+        WorldState& world = *playerWorld(*game);
+        processProjectiles(world, u, dt, int(now));
+        runTimer(int(now), world);
+        processShips(u, livePlayer(*game), dt, int(now));
+        glFinish();
+    });
+    glViewport(0, 0, w, h);
+}
+
 void configure(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly(true);
 }
 
 BENCHMARK(emptyWorldFrame)->Apply(configure);
 BENCHMARK(flyingFrame)->Apply(configure);
+BENCHMARK(combatFrame)->Apply(configure)->Arg(100)->Arg(400)->Arg(1000);
+BENCHMARK(combatSimulation)->Apply(configure)->Arg(100)->Arg(400)->Arg(1000);
 
 }  // namespace
 

@@ -1,7 +1,24 @@
-// Defence satellites: construction, owner changes and the time skip after a load.
+// Defence satellites: construction, orbit, target choice, laser and drawing.
 #include "Satellite.h"
 
+#include <GL/glew.h>
+
+#include <cmath>
+#include <limits>
+
 #include "basics.h"
+#include "player.h"
+#include "sprites.h"
+#include "universe.h"
+#include "worldState.h"
+
+namespace {
+
+constexpr int16_t HOSTILE = -100;
+constexpr int PLAYER_FACTION = 0;  // the player's column of the relation table
+constexpr float RADIANS_TO_DEGREES = 57.2958f;
+
+}  // namespace
 
 Satellite::Satellite(int index, int count, satelliteStats* stats, float planetRadius, short faction)
     : planetRadius(planetRadius),
@@ -18,3 +35,72 @@ short Satellite::getFaction() const { return faction; }
 float Satellite::getPhase() const { return phase; }
 unsigned int Satellite::getTime() const { return time; }
 int Satellite::getHp() const { return hp; }
+
+int Satellite::owner(const Universe& universe) const {
+    return faction >= 0 && static_cast<std::size_t>(faction) < universe.factionRelations.size() ? faction : -1;
+}
+
+bool Satellite::hostileTo(const Universe& universe, int otherFaction) const {
+    const int own = owner(universe);
+    return own == -1 || universe.getRelation(own, otherFaction) == HOSTILE;
+}
+
+void Satellite::update(WorldState& world, int dt, point centre, Universe& universe) {
+    if (!stats) return;
+    time += static_cast<unsigned int>(dt);
+    const float angle = stats->orbitalSpeed * static_cast<float>(time) + phase * 6.28f;
+    const float orbit = stats->orbitalRadius + planetRadius;
+    pos = {centre.x + orbit * std::cos(angle), centre.y + orbit * std::sin(angle)};
+    Player* player = universe.player.get();
+    double best = player ? std::trunc(static_cast<double>(sqPointDistance(player->getPos(), pos)))
+                         : std::numeric_limits<double>::infinity();
+    Ship* ship = chooseShip(world, universe, best);
+    if (!ship && !player) return;
+    const point target = ship ? ship->getPos() : player->getPos();
+    const double dist = std::trunc(std::sqrt(best));
+    if (!(stats->laserRange > dist) || intersectCircleLine(pos, target, centre, planetRadius)) return;
+    const float damage = stats->laserDamage * static_cast<float>(dt);
+    if (ship) {
+        ship->takeDamage(damage);
+    } else if (hostileTo(universe, PLAYER_FACTION)) {
+        player->takeDamage(damage);
+    } else {
+        return;  // a friendly player in front shields the ships behind it
+    }
+    drawBeam(target, static_cast<float>(dist));
+}
+
+// Squared distances stay floating point: truncated to 32 bits a far player would look near.
+Ship* Satellite::chooseShip(WorldState& world, const Universe& universe, double& best) const {
+    Ship* target = nullptr;
+    for (Ship& ship : world.ships) {
+        const double d = sqPointDistance(ship.getPos(), pos);
+        if (d < best && hostileTo(universe, ship.getFaction())) {
+            target = &ship;
+            best = std::trunc(d);
+        }
+    }
+    return target;
+}
+
+void Satellite::drawBeam(point target, float length) const {
+    glPushMatrix();
+    glTranslatef(pos.x, pos.y, 0);
+    glBindTexture(GL_TEXTURE_2D, stats->laserTexture);
+    glRotatef((std::atan2(target.y - pos.y, target.x - pos.x) - 1.57f) * RADIANS_TO_DEGREES, 0, 0, 1);
+    beamQuad(length);
+    glPopMatrix();
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void Satellite::draw() const {
+    if (!stats) return;
+    glPushMatrix();
+    glTranslatef(pos.x, pos.y, 0);
+    glRotatef(stats->orbitalSpeed * static_cast<float>(time), 0, 0, 1);
+    glBindTexture(GL_TEXTURE_2D, stats->texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    spriteQuad(stats->size);
+    reportError();
+    glPopMatrix();
+}

@@ -22,6 +22,7 @@
 #include "playerAccess.h"
 #include "ship.h"
 #include "textures.h"
+#include "timer.h"
 #include "uiDisplay.h"
 #include "universe.h"
 #include "worldDrivers.h"
@@ -86,6 +87,13 @@ void clearAndBlend() {
     glEnable(GL_BLEND);
 }
 
+// A new video mode brings a new GL context: its entry points, viewport and blending.
+void setUpNewContext() {
+    initGlew("Glew is re-initialized");
+    glViewport(0, 0, w, h);
+    clearAndBlend();
+}
+
 void loadImages() {
     std::cout << "Loading textures" << std::endl;
     loadTextures();
@@ -138,8 +146,7 @@ void buildPlayer(MainState& s) {
     std::cout << "Player initialized" << std::endl;
 }
 
-void resetView(MainState& s, Font* font) {
-    s.fonts = {font};
+void resetView(MainState& s) {
     s.viewHeight = START_VIEW_HEIGHT;
     s.nearFactor = 1.0f;
 }
@@ -220,7 +227,10 @@ void placeListener(MainState& s) {
 }
 
 void shootWhileSpaceHeld(MainState& s, const viewRect& view) {
-    if (SDL_GetKeyState(nullptr)[SDLK_SPACE]) playerShoot(s, cursorInWorld(s, view));
+    if (!SDL_GetKeyState(nullptr)[SDLK_SPACE]) return;
+    Player* player = livePlayer(s);
+    WorldState* world = playerWorld(s);
+    if (player && world) player->shoot(s.lastTicks, *world, cursorInWorld(s, view), s.frameTime);
 }
 
 // A warp in the wormhole pass moves the player, so every later pass looks its world up afresh.
@@ -248,7 +258,7 @@ void runAdditivePasses(MainState& s) {
     if (s.universe) s.universe->updateGravityWalls(s.frameTime);
     runProjectiles(s);
     drawPlayerTrail(s);
-    runTimer(s);
+    if (WorldState* world = playerWorld(s)) runTimer(int(s.lastTicks), *world);
 }
 
 void runAlphaPasses(MainState& s) {
@@ -273,7 +283,7 @@ void drawDebugOverlay(MainState& s) {
 
 void drawInterfaceOverlay(MainState& s, const viewRect& view) {
     setInterfaceProjection();
-    mouseover(s, cursorInWorld(s, view));
+    if (s.universe) mouseover(*s.universe, cursorInWorld(s, view), s.fonts[0], s.frameTime);
     drawPlayerUI(s);
     if (s.universe) s.universe->drawNotifications(s.fonts, unsigned(s.frameTime));
 }
@@ -284,10 +294,12 @@ void drawDisplays(MainState& s) {
 }
 
 void drawCornerMaps(MainState& s) {
+    WorldState* world = playerWorld(s);
+    if (!world) return;
     setTopLeftProjection();
-    topLeftUI(s);
+    topLeftUI(*world, livePlayer(s));
     setTopRightProjection();
-    topRightUI(s);
+    topRightUI(*world, livePlayer(s));
 }
 
 void swapBuffers() {
@@ -325,10 +337,10 @@ int startUp(MainState& s, int argc, char** argv) {
     if (!buildUniverse(s)) return 1;
     startLua(s);
     setPixelAlignment();
-    Font* font = loadFont();
+    s.fonts = {loadFont()};
     if (!buildWorlds(s)) return 1;
     buildPlayer(s);
-    resetView(s, font);
+    resetView(s);
     connectScript(s);
     placeStartShip(s);
     s.frameTimes = FrameTimeRing();
@@ -363,6 +375,15 @@ void runFrame(MainState& s) {
     swapBuffers();
 }
 
+void releaseStartUp(MainState& s) {
+    if (s.lua) lua_close(s.lua);
+    s.lua = nullptr;
+    for (Font* font : s.fonts) delete font;
+    s.fonts.clear();
+    delete s.universe;
+    s.universe = nullptr;
+}
+
 void exitGame(MainState& s) {
     alutExit();
     lua_close(s.lua);
@@ -391,10 +412,13 @@ bool resize(int width, int height, int, bool, SDL_Surface*) {
     }
     w = screen->w;
     h = screen->h;
-    initGlew("Glew is re-initialized");
-    glViewport(0, 0, w, h);
-    clearAndBlend();
+    setUpNewContext();
     return true;
+}
+
+// The old mode set again may come with a new context too.
+void changeVideoMode(int width, int height) {
+    if (!resize(width, height, 0, false, nullptr)) setUpNewContext();
 }
 
 void eventTypeDisp(SDL_Event event) {
@@ -422,6 +446,9 @@ void eventTypeDisp(SDL_Event event) {
 int SDL_main(int argc, char** argv) {
     MainState s;
     const int failure = startUp(s, argc, argv);
-    if (failure != 0) return failure;
+    if (failure != 0) {
+        releaseStartUp(s);
+        return failure;
+    }
     for (;;) runFrame(s);
 }

@@ -35,6 +35,8 @@ int startUp(MainState& s, int argc, char** argv);
 void runFrame(MainState& s);
 // What the frame-time counters show: the current world's counts and the player's state.
 frameCounters worldCounters(const MainState& s);
+// Gives back what a start-up that failed part-way made: the Lua state, the fonts, the Universe.
+void releaseStartUp(MainState& s);
 // Shuts sound and Lua down and ends the process with code 0; nothing is saved.
 [[noreturn]] void exitGame(MainState& s);
 // A new Lua state with every standard library, after running the script
@@ -42,6 +44,9 @@ frameCounters worldCounters(const MainState& s);
 lua_State* openUiScript(const char* fileName);
 // Sets a width x height OpenGL video mode; on failure restores w x h. Whether it was set.
 bool resize(int width, int height, int, bool, SDL_Surface*);
+// The r key's mode change: width x height, or w x h again when that fails; either way
+// GLEW, the viewport, the clear colour and blending are set up afresh.
+void changeVideoMode(int width, int height);
 // Prints the event's type name between "<" and ">".
 void eventTypeDisp(SDL_Event event);
 // The main routine: start-up, then frames for ever.

@@ -33,19 +33,6 @@ void texturedQuad(float x0, float y0, float x1, float y1, float repeat) {
     glEnd();
 }
 
-// The textured square shared by blips, cursor and enemy marker.
-void texturedSquare(point p, unsigned int texture, float half, float degrees) {
-    glPushMatrix();
-    reportError();
-    glTranslatef(p.x, p.y, 0.0f);
-    if (degrees != 0.0f) glRotatef(degrees, 0.0f, 0.0f, 1.0f);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    reportError();
-    texturedQuad(-half, -half, half, half, 1.0f);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glPopMatrix();
-}
-
 // The boundary square at depth z, entered through a repeated first corner so
 // that the colour change starts there.
 void boundarySquare(float z, bool repeatFirst) {
@@ -60,6 +47,18 @@ void boundarySquare(float z, bool repeatFirst) {
 }
 
 }  // namespace
+
+void texturedSquare(point p, unsigned int texture, float half, float degrees) {
+    glPushMatrix();
+    reportError();
+    glTranslatef(p.x, p.y, 0.0f);
+    if (degrees != 0.0f) glRotatef(degrees, 0.0f, 0.0f, 1.0f);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    reportError();
+    texturedQuad(-half, -half, half, half, 1.0f);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glPopMatrix();
+}
 
 point mouseToGame(point m, float left, float right, float bottom, float top) {
     return {m.x * (right - left) / 100.0f + left, m.y * (top - bottom) / 100.0f + bottom};

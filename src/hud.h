@@ -1,4 +1,5 @@
-// What the frame draws that is not an entity: cursor, background, boundary, frame-time graph.
+// What the frame draws that is not an entity: cursor, background, boundary, frame-time graph,
+// and the overlays that show the world: hover read-out, close radar and system map.
 #pragma once
 
 #include <string>
@@ -8,6 +9,12 @@
 
 class Font;
 class FrameTimeRing;
+class Planet;
+class Player;
+class Ship;
+class Star;
+class Universe;
+class WorldState;
 
 // What the frame-time counters show of the player's world.
 struct frameCounters {
@@ -20,6 +27,8 @@ struct frameCounters {
 
 // The world point under the interface-unit point m for the world rectangle given.
 point mouseToGame(point m, float left, float right, float bottom, float top);
+// A square of side 2 * half centred on p with the GL texture given, turned by degrees.
+void texturedSquare(point p, unsigned int texture, float half, float degrees);
 // A square of side 2 * half centred on p, textured with textures[texture].
 void drawRadarBlip(point p, int texture, float half);
 // The world cursor at p.
@@ -38,3 +47,30 @@ void drawFrameTimeGraph(const FrameTimeRing& ring);
 std::vector<std::string> counterLines(const frameCounters& counters);
 // The counters at the window's bottom-left corner, in pixel space.
 void drawFrameCounters(const Font& font, const frameCounters& counters);
+
+// What the hover read-out shows of the body or ship under the cursor.
+struct hoverReadout {
+    bool found = false;
+    std::string name;      // first line
+    std::string owner;     // second line; empty for a star
+    bool hasBar = false;   // a health bar under the lines
+    float barLength = 0;   // interface units; 20 is full health
+};
+
+// The bodies and ships of a world strictly closer than a range to a point.
+struct nearbyBodies {
+    std::vector<const Ship*> ships;
+    std::vector<const Star*> stars;
+    std::vector<const Planet*> planets;  // of every star, near or not
+};
+
+// The star, planet or ship of the player's world at world point target, first hit first.
+hoverReadout readoutAt(Universe& universe, point target);
+// Draws the read-out of what lies under target (interface projection); the frame time is unused.
+void mouseover(Universe& universe, point target, Font* font, int frameTime);
+// What of world lies strictly closer than range to centre.
+nearbyBodies bodiesNear(const WorldState& world, point centre, float range);
+// The close radar: ships, stars and planets within 10000 of the player (top-left projection).
+void topLeftUI(WorldState& world, Player* player);
+// The system map: stars and planets within 100000 of the player (top-right projection).
+void topRightUI(WorldState& world, Player* player);

@@ -25,9 +25,11 @@ constexpr int REMODE_HEIGHT = 600;
 const std::vector<float> PLANET_INTERFACE_EVENT = {1.0f, 6.4f, 9.4f, -94.0f};
 const std::vector<std::string> TEST_NOTIFICATION = {"Testing", "Line2"};
 
-bool shiftHeld() {
+// The key state alone would miss a quick Shift+F1 handled in a slow frame: by then Shift
+// is up again, and the game would load the slot instead of saving it.
+bool shiftHeld(SDLMod modifiers) {
     const Uint8* keys = SDL_GetKeyState(nullptr);
-    return keys[SDLK_LSHIFT] || keys[SDLK_RSHIFT];
+    return (modifiers & KMOD_SHIFT) || keys[SDLK_LSHIFT] || keys[SDLK_RSHIFT];
 }
 
 // A step that would reach 0 or infinity is refused: from there the opposite key could
@@ -42,12 +44,18 @@ void farther(MainState& s, int) { stepTo(s.nearFactor, s.nearFactor / NEAR_STEP)
 void zoomIn(MainState& s, int) { stepTo(s.viewHeight, s.viewHeight / ZOOM_STEP); }
 void zoomOut(MainState& s, int) { stepTo(s.viewHeight, s.viewHeight * ZOOM_STEP); }
 
+bool saveSlot(MainState& s, const std::string& slot) { return s.universe && s.universe->saveGame(slot); }
+
+void loadSlot(MainState& s, const std::string& slot) {
+    if (s.universe) s.universe->loadGame(slot, s.lua);
+}
+
 // A failed save must not be followed by loading whatever "temp" held before.
 void reMode(MainState& s, int) {
-    const bool saved = saveGame(s, "temp");
-    resize(REMODE_WIDTH, REMODE_HEIGHT, 0, false, nullptr);
+    const bool saved = saveSlot(s, "temp");
+    changeVideoMode(REMODE_WIDTH, REMODE_HEIGHT);
     if (saved)
-        loadGame(s, "temp");
+        loadSlot(s, "temp");
     else
         std::cout << "Slot temp was not saved, so the game is not reloaded from it" << std::endl;
 }
@@ -69,12 +77,13 @@ void openPlanetInterface(MainState& s, int) {
         uiEvent(s.universe->uiDisplays, PLANET_INTERFACE_EVENT, s.fonts, s.lua);
 }
 
-void saveOrLoad(MainState& s, int slot) {
-    const std::string name = std::to_string(slot);
-    if (shiftHeld())
-        saveGame(s, name);
+// F1 to F5 name the slots "1" to "5".
+void saveOrLoad(MainState& s, const SDL_keysym& key) {
+    const std::string name = std::to_string(key.sym - SDLK_F1 + 1);
+    if (shiftHeld(key.mod))
+        saveSlot(s, name);
     else
-        loadGame(s, name);
+        loadSlot(s, name);
 }
 
 void pickWeapon(MainState& s, int slot) {
@@ -98,11 +107,6 @@ const keyBinding KEY_BINDINGS[] = {
     {SDLK_e, openPlanetInterface, 0},
     {SDLK_MINUS, zoomIn, 0},
     {SDLK_EQUALS, zoomOut, 0},
-    {SDLK_F1, saveOrLoad, 1},
-    {SDLK_F2, saveOrLoad, 2},
-    {SDLK_F3, saveOrLoad, 3},
-    {SDLK_F4, saveOrLoad, 4},
-    {SDLK_F5, saveOrLoad, 5},
     {SDLK_1, pickWeapon, 0},
     {SDLK_2, pickWeapon, 1},
     {SDLK_3, pickWeapon, 2},
@@ -112,9 +116,13 @@ const keyBinding KEY_BINDINGS[] = {
     {SDLK_7, pickWeapon, 6},
 };
 
-void pressKey(MainState& s, SDLKey key) {
+void pressKey(MainState& s, const SDL_keysym& key) {
+    if (key.sym >= SDLK_F1 && key.sym <= SDLK_F5) {
+        saveOrLoad(s, key);
+        return;
+    }
     for (const keyBinding& binding : KEY_BINDINGS) {
-        if (binding.key == key) {
+        if (binding.key == key.sym) {
             binding.action(s, binding.argument);
             return;
         }
@@ -152,7 +160,7 @@ void pollEvents(MainState& s) {
 
 void handleEvent(MainState& s, const SDL_Event& event) {
     switch (event.type) {
-        case SDL_KEYDOWN: pressKey(s, event.key.keysym.sym); break;
+        case SDL_KEYDOWN: pressKey(s, event.key.keysym); break;
         case SDL_MOUSEBUTTONDOWN: pressButton(s, event.button.button); break;
         case SDL_MOUSEBUTTONUP: releaseButton(s, event.button.button); break;
         case SDL_QUIT: exitGame(s); break;

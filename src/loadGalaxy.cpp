@@ -237,40 +237,11 @@ void buildShipTypes(Universe& u) {
 
 // ---- Planets ----
 
-const std::pair<const char*, int32_t planetData::*> PLANET_WHOLE_FIELDS[] = {
-    {"element1", &planetData::element1},
-    {"element2", &planetData::element2},
-    {"element3", &planetData::element3},
-    {"element4", &planetData::element4},
-    {"element5", &planetData::element5},
-    {"elementStockpile1", &planetData::elementStockpile1},
-    {"elementStockpile2", &planetData::elementStockpile2},
-    {"elementStockpile3", &planetData::elementStockpile3},
-    {"elementStockpile4", &planetData::elementStockpile4},
-    {"elementStockpile5", &planetData::elementStockpile5},
-    {"drillLevel1", &planetData::drillLevel1},
-    {"drillLevel2", &planetData::drillLevel2},
-    {"drillLevel3", &planetData::drillLevel3},
-    {"drillLevel4", &planetData::drillLevel4},
-    {"drillLevel5", &planetData::drillLevel5},
-    {"engineFactory", &planetData::engineFactory},
-    {"hullFactory", &planetData::hullFactory},
-    {"weaponFactory", &planetData::weaponFactory},
-    {"gravToolFactory", &planetData::gravToolFactory},
-    {"starbase", &planetData::starbase},
-    {"defenceLevel", &planetData::defenceLevel},
-};
-
-const std::pair<const char*, float planetData::*> PLANET_FLOAT_FIELDS[] = {
-    {"health", &planetData::health},
-    {"qualityFactor1", &planetData::qualityFactor1},
-    {"qualityFactor2", &planetData::qualityFactor2},
-};
-
 planetData readPlanetData(const Universe& u, Node* node) {
     planetData data;
     data.name = getVal(node, "name", "Default");
-    for (const auto& field : PLANET_WHOLE_FIELDS) data.*field.second = wholeNumber(node, field.first);
+    for (const auto& field : PLANET_ELEMENT_FIELDS) data.*field.second = wholeNumber(node, field.first);
+    for (const auto& field : PLANET_LEVEL_FIELDS) data.*field.second = wholeNumber(node, field.first);
     data.factionOwner = saturatingInt<int16_t>(u.getFactionID(getVal(node, "factionOwner")));
     for (const auto& field : PLANET_FLOAT_FIELDS) data.*field.second = getValF(node, field.first);
     return data;

@@ -41,6 +41,18 @@ planetData Planet::getPlanetData() const { return data; }
 float Planet::getHealth() const { return data.health; }
 const std::vector<Satellite>& Planet::getSatellites() const { return satellites; }
 
+float Planet::getOrbitAngle() const { return orbitAngle; }
+float Planet::getRotation() const { return rotation; }
+
+void Planet::restoreMotion(float savedOrbitAngle, float savedRotation, point centre) {
+    orbitAngle = savedOrbitAngle;
+    rotation = savedRotation;
+    pos = {centre.x + orbitRadius * std::cos(orbitAngle), centre.y + orbitRadius * std::sin(orbitAngle)};
+    velocity = {0, 0};
+}
+
+void Planet::pointLandingAt(point p) { landAngle = std::atan2(p.y - pos.y, p.x - pos.x); }
+
 void Planet::setExtraData(std::vector<luaStringPair>& newData) { extraData = newData; }
 
 void Planet::setPlanetData(planetData& newData) {
@@ -82,4 +94,12 @@ void Planet::skipTime(long t, point centre) {
     pos = {centre.x + orbitRadius * std::cos(orbitAngle), centre.y + orbitRadius * std::sin(orbitAngle)};
     velocity = {0, 0};
     for (Satellite& satellite : satellites) satellite.skipTime(static_cast<int>(t));
+}
+
+void Planet::updateSatellites(WorldState& world, int dt, point centreBeforeMove, Universe& universe) {
+    for (Satellite& satellite : satellites) satellite.update(world, dt, centreBeforeMove, universe);
+}
+
+void Planet::drawSatellites() const {
+    for (const Satellite& satellite : satellites) satellite.draw();
 }

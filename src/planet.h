@@ -8,6 +8,9 @@
 #include "basics.h"
 #include "records.h"
 
+class Universe;
+class WorldState;
+
 // The mass of a star or planet of this radius: its volume with pi taken as 3.14; density plays no part.
 float bodyMass(float radius);
 
@@ -34,6 +37,13 @@ public:
     planetData getPlanetData() const;
     float getHealth() const;
     const std::vector<Satellite>& getSatellites() const;
+    // The live orbit angle (radians) and spin (degrees) that a save keeps.
+    float getOrbitAngle() const;
+    float getRotation() const;
+    // Puts the planet back at a saved orbit angle and spin around centre, at rest.
+    void restoreMotion(float orbitAngle, float rotation, point centre);
+    // Turns the landing direction toward p, where a loaded landed player sits.
+    void pointLandingAt(point p);
 
     // Replaces the script-owned key/value data.
     void setExtraData(std::vector<luaStringPair>& data);
@@ -67,4 +77,10 @@ private:
     planetData data;
     std::vector<luaStringPair> extraData;
     std::vector<Satellite> satellites;
+
+public:
+    // Every satellite's update around the centre the planet had before this frame's move.
+    void updateSatellites(WorldState& world, int dt, point centreBeforeMove, Universe& universe);
+    // Every satellite's draw.
+    void drawSatellites() const;
 };

@@ -152,6 +152,15 @@ void Player::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* r
 
 void Player::buttonUp() { activeGravNum += 1; }
 
+// The saved landing timeout stays: only the state the record does not carry is set.
+void Player::restoreLanding(int id) {
+    planetId = id < 0 ? -1 : id;
+    landed = id >= 0;
+    if (!landed) return;
+    xSpd = ySpd = 0;
+    exhaustSmoke.setVisibility(false);
+}
+
 void Player::setLanded(int id) {
     planetId = id;
     landed = true;

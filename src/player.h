@@ -44,6 +44,10 @@ public:
     // Thrusts backwards for dt ms; on the ground it builds up the launch boost instead.
     void reverseThrust(int dt);
 
+    // Fires the selected weapon at target when it lies within the weapon's arc: the beam (type 1)
+    // every frame, any other type once its slot has cooled; now is not used.
+    void shoot(unsigned int now, WorldState& world, point target, int dt);
+
     // Selects slot n when the ship has it.
     void setWeapon(unsigned int n);
     // Selects the next slot; nothing at the last one.
@@ -73,6 +77,8 @@ public:
     void setAngle(float angle);
     void takeDamage(float damage);
     void setInput(bool on);
+    // After a load: sits still on planet id, or flies with no planet for a negative id.
+    void restoreLanding(int id);
 
     // Read-outs of the stored values.
     int getWorld() const;
@@ -117,6 +123,10 @@ private:
     void emitSmoke(int dt);
     void wrapHeading();
     void drawFlame(int now) const;
+    // The ship's cooling slot for the selected weapon, added (ready) up to it when missing.
+    uint32_t& coolingSlot();
+    // Damages the nearest ship on the ray toward target unless a star or planet is nearer, and draws it.
+    void fireBeam(WorldState& world, point target, int dt);
 
     std::string engineName;
     std::string hullName;

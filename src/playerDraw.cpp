@@ -6,6 +6,7 @@
 
 #include "defaultVals.h"
 #include "shaderList.h"
+#include "sprites.h"
 #include "textures.h"
 
 namespace {
@@ -21,17 +22,7 @@ void Player::draw() const {
     glRotatef(getAngle(), 0, 0, -1);
     glBindTexture(GL_TEXTURE_2D, textureAt(0));
     reportError();
-    const float r = getRadius();
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-r, -r);
-    glTexCoord2f(0, 1);
-    glVertex2f(-r, r);
-    glTexCoord2f(1, 1);
-    glVertex2f(r, r);
-    glTexCoord2f(1, 0);
-    glVertex2f(r, -r);
-    glEnd();
+    spriteQuad(getRadius());
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
 }

@@ -10,15 +10,12 @@
 
 std::vector<projectileData> WEAPONDATA;
 
-namespace {
-
 bool isProjectileType(long type) { return type >= 0 && static_cast<std::size_t>(type) < WEAPONDATA.size(); }
 
-}  // namespace
-
 Projectile::Projectile(point pos, float theta, WorldState&, int type, float vx, float vy, short faction,
-                       std::vector<short> relations)
-    : pos(pos), shotType(type), theta(theta), personalRelations(std::move(relations)), faction(faction) {
+                       std::vector<short> relations, unsigned int shooter)
+    : pos(pos), shotType(type), theta(theta), personalRelations(std::move(relations)), faction(faction),
+      shooterID(shooter) {
     float speed = 0;
     if (isProjectileType(type)) {
         lifetimeRemaining = WEAPONDATA[type].lifetime;
@@ -39,6 +36,7 @@ Projectile::Projectile(rapidxml::xml_node<char>* record, Universe&) {
     shotType = saturatingInt(getValFND(record, "shotType"));
     faction = saturatingInt<int16_t>(getValFND(record, "faction"));
     targetedShipID = saturatingInt<uint32_t>(getValFND(record, "targetedShipID"));
+    locked = targetedShipID != 0;
     readSavedChildren(record, "personalRelations", personalRelations);
 }
 
@@ -76,5 +74,6 @@ int Projectile::getType() const { return shotType; }
 float Projectile::getTheta() const { return theta; }
 int Projectile::getLifetimeRemaining() const { return lifetimeRemaining; }
 unsigned int Projectile::getTargetedShipID() const { return targetedShipID; }
+bool Projectile::hasLock() const { return locked; }
 short Projectile::getFaction() const { return faction; }
 const std::vector<int16_t>& Projectile::getPersonalRelations() const { return personalRelations; }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "basics.h"
@@ -62,6 +63,39 @@ struct planetData {
     int32_t engineFactory = 0, hullFactory = 0, weaponFactory = 0, gravToolFactory = 0,
             starbase = 0, defenceLevel = 0;
     float health = 0, qualityFactor1 = 0, qualityFactor2 = 0;
+};
+
+// The record's fields under the names the data files, saves and script tables give them,
+// in their order there: the elements, then the owner (not listed), the levels, the floats.
+inline const std::pair<const char*, int32_t planetData::*> PLANET_ELEMENT_FIELDS[] = {
+    {"element1", &planetData::element1},
+    {"element2", &planetData::element2},
+    {"element3", &planetData::element3},
+    {"element4", &planetData::element4},
+    {"element5", &planetData::element5},
+    {"elementStockpile1", &planetData::elementStockpile1},
+    {"elementStockpile2", &planetData::elementStockpile2},
+    {"elementStockpile3", &planetData::elementStockpile3},
+    {"elementStockpile4", &planetData::elementStockpile4},
+    {"elementStockpile5", &planetData::elementStockpile5},
+    {"drillLevel1", &planetData::drillLevel1},
+    {"drillLevel2", &planetData::drillLevel2},
+    {"drillLevel3", &planetData::drillLevel3},
+    {"drillLevel4", &planetData::drillLevel4},
+    {"drillLevel5", &planetData::drillLevel5},
+};
+inline const std::pair<const char*, int32_t planetData::*> PLANET_LEVEL_FIELDS[] = {
+    {"engineFactory", &planetData::engineFactory},
+    {"hullFactory", &planetData::hullFactory},
+    {"weaponFactory", &planetData::weaponFactory},
+    {"gravToolFactory", &planetData::gravToolFactory},
+    {"starbase", &planetData::starbase},
+    {"defenceLevel", &planetData::defenceLevel},
+};
+inline const std::pair<const char*, float planetData::*> PLANET_FLOAT_FIELDS[] = {
+    {"health", &planetData::health},
+    {"qualityFactor1", &planetData::qualityFactor1},
+    {"qualityFactor2", &planetData::qualityFactor2},
 };
 
 struct projectileTrail {

@@ -19,6 +19,19 @@ int16_t checkedFaction(int faction, const Universe& universe) {
     return 0;
 }
 
+// A ship type read from an element without attributes: what a ship of an unknown type flies as.
+const shipDataStruct& unknownType() {
+    static const shipDataStruct fallback = [] {
+        shipDataStruct type;
+        type.aiType = 4;
+        type.thrust = 20.0f;
+        type.hitpoints = 100.0f;
+        type.size = 40.0f;
+        return type;
+    }();
+    return fallback;
+}
+
 }  // namespace
 
 Ship::Ship(point pos, std::string type, short faction, Universe& universe)
@@ -46,29 +59,33 @@ Ship::Ship(rapidxml::xml_node<char>* record, Universe& universe) {
     faction = checkedFaction(savedFaction, universe);
     readSavedChildren(record, "personalRelations", personalRelations);
     readSavedChildren(record, "gunCooling", gunCooling);
+    // Older saves lack it: such a ship heads for planet 0, as it always did.
+    destinationPlanet = saturatingInt<uint32_t>(getValF(record, "destinationPlanet", 0.0f));
 }
 
+// An unknown name keeps shipCode -1 and takes the defaults of a type with no attributes.
 void Ship::takeTypeFields(Universe& universe, bool withAiAndHitpoints) {
-    for (std::size_t code = 0; code < universe.shipTypes.size(); code++) {
-        const shipDataStruct& type = universe.shipTypes[code];
-        if (type.name != shiptype) continue;
-        shipCode = static_cast<int32_t>(code);
-        if (withAiAndHitpoints) {
-            aiType = type.aiType;
-            hitpoints = type.hitpoints;
+    const shipDataStruct* found = &unknownType();
+    for (std::size_t code = 0; code < universe.shipTypes.size() && shipCode < 0; code++)
+        if (universe.shipTypes[code].name == shiptype) {
+            shipCode = static_cast<int32_t>(code);
+            found = &universe.shipTypes[code];
         }
-        texture = static_cast<uint32_t>(type.texture);
-        thrust = type.thrust;
-        weapons = type.weapons;
-        size = type.size;
-        if (type.trailName == "glowTrail")
-            glowTrail = GlowTrail(type.trailLength / 20, pos, 20, 10.0f, type.trailRed, type.trailGreen,
-                                  type.trailBlue, universe.shaderList);
-        else
-            glowTrail = GlowTrail(0, pos, 20, 10.0f, 0, 0, 0, universe.shaderList);
-        return;
+    if (shipCode < 0) std::cout << "Error, bad ship name passed to ship constructor: " << shiptype << std::endl;
+    const shipDataStruct& type = *found;
+    if (withAiAndHitpoints) {
+        aiType = type.aiType;
+        hitpoints = type.hitpoints;
     }
-    std::cout << "Error, bad ship name passed to ship constructor: " << shiptype << std::endl;
+    texture = static_cast<uint32_t>(type.texture);
+    thrust = type.thrust;
+    weapons = type.weapons;
+    size = type.size;
+    if (type.trailName == "glowTrail")
+        glowTrail = GlowTrail(type.trailLength / 20, pos, 20, 10.0f, type.trailRed, type.trailGreen, type.trailBlue,
+                              universe.shaderList);
+    else
+        glowTrail = GlowTrail(0, pos, 20, 10.0f, 0, 0, 0, universe.shaderList);
 }
 
 void Ship::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* record) {
@@ -80,6 +97,7 @@ void Ship::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* rec
     addAttribValue(doc, record, "hitpoints", hitpoints);
     addAttribValue(doc, record, "shiptype", shiptype);
     addAttribPoint(doc, record, "goToX", "goToY", goTo);
+    addAttribInt(doc, record, "destinationPlanet", destinationPlanet);
     writeSavedSequence(doc, record, "gunCooling", gunCooling);
     writeSavedSequence(doc, record, "personalRelations", personalRelations);
 }

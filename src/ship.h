@@ -10,7 +10,9 @@
 #include "records.h"
 #include "xmlForward.h"
 
+class Player;
 class Universe;
+class WorldState;
 
 class Ship {
 public:
@@ -22,6 +24,12 @@ public:
 
     // Appends the "shipData" attributes and children to record, from doc's pool.
     void save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* record);
+
+    // One frame in the universe's current world: cooling, death or ram, steering, weapons, motion
+    // and trail; false when the ship is gone (destroyed, or rammed into the player).
+    bool update(int dt, int time, Universe& universe, Player* player);
+    // Draws the ship's image turned to its heading.
+    void draw() const;
 
     // Adds the pull of a star or planet for this frame.
     void addGrav(point g);
@@ -62,6 +70,21 @@ public:
 
 private:
     void takeTypeFields(Universe& universe, bool withAiAndHitpoints);
+    // The point the AI mode steers to and the radius of the ring it holds around it.
+    point targetPoint(Universe& universe, const Player* player, float& arrival);
+    // The followed ship when it is in world; else the mode falls back to stationary.
+    const Ship* followedShip(Universe& universe, const WorldState& world);
+    void steer(point target, float arrival, int dt);
+    // The thrust that fights this frame's pull and steers clear of the nearest body.
+    point avoidance(float& p, float& k) const;
+    void fireWeapons(int dt, Universe& universe, const Player* player, WorldState& world);
+    // The nearest hostile ship within reach, or the player (null); best gets the squared distance.
+    const Ship* chooseTarget(Universe& universe, const Player* player, const WorldState& world,
+                             double& best) const;
+    void drill(const projectileData& type, int dt, WorldState& world) const;
+    // The aim point that leads a target at p moving at v for a shot of the given speed.
+    point leadAim(point p, point v, float speed) const;
+    void move(int dt);
 
     point pos{0, 0};
     std::vector<int16_t> personalRelations;

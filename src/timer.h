@@ -1,4 +1,4 @@
-// The abstract timed effect that a world runs once per frame between its start and end.
+// The abstract timed effect that a world runs once per frame between its start and end, and the timer walk.
 #pragma once
 
 #include <cstdint>
@@ -14,3 +14,8 @@ public:
     int32_t start = 0;  // runs from this time on; 0 = at once
     int32_t end = 0;    // expires after this time; 0 = never
 };
+
+// Hands timer to the world, which owns it from now on, keeping the list in start order.
+void addTimer(TimerBase* timer, WorldState& world);
+// Runs every timer of the world that has started, deleting those past their end.
+void runTimer(int now, WorldState& world);

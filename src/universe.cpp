@@ -26,11 +26,14 @@ Universe::Universe()
     buildSatelliteCatalogue();
 }
 
-// Copies of a world share its timed effects; the worlds held here own them.
-Universe::~Universe() {
-    for (WorldState& world : worlds)
+Universe::~Universe() { deleteTimedEffects(); }
+
+void Universe::deleteTimedEffects() {
+    for (WorldState& world : worlds) {
         for (TimerBase* timer : world.timers)
             delete timer;
+        world.timers.clear();
+    }
 }
 
 void Universe::parseDocuments() {

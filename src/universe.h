@@ -19,6 +19,7 @@ class Player;
 class Ship;
 class WorldState;
 class uiDisplay;
+struct lua_State;
 
 // Members are public and declared in a fixed order: the eight data files are
 // read in this order while the members are constructed.
@@ -41,6 +42,8 @@ public:
     int getFactionID(const std::string& name) const;
     // The faction's name, or "Neutral" for an ID that names no faction.
     std::string getFactionName(int16_t id) const;
+    // How faction own regards faction other (100, 0, -100); 0 when either names no faction.
+    int16_t getRelation(int own, int other) const;
 
     // Registers a ship (as stored in its world's list) and returns its new ID.
     unsigned int getNewShipID(Ship* ship);
@@ -91,6 +94,13 @@ public:
     // Draws the front notification and counts its lifetime down by dt.
     void drawNotifications(const std::vector<Font*>& fonts, unsigned int dt);
 
+    // Writes the game to the folder "saves/" + slot; false, after one line, when it could not,
+    // and then the slot keeps the files it had.
+    bool saveGame(const std::string& slot);
+    // Replaces the game by the one saved in slot; false, after one line, when the slot cannot
+    // give a game, and then the running game goes on untouched.
+    bool loadGame(const std::string& slot, lua_State* lua);
+
     std::vector<shipDataStruct> shipTypes;
     std::vector<std::vector<int16_t>> factionRelations;  // [own faction][other faction]
     std::vector<Planet*> planetCache;
@@ -139,6 +149,12 @@ public:
 
 private:
     void parseDocuments();
+    // Copies of a world share its timed effects; the worlds held here own and delete them.
+    void deleteTimedEffects();
+    // Everything a load builds again, emptied; the player is gone.
+    void clearGame();
+    // The game built again from the adopted save documents.
+    bool rebuildFromSave(const std::string& slot, lua_State* lua);
     void setFallbackRecords();
     void applyDefaultEquipment();
     void buildSatelliteCatalogue();

@@ -19,6 +19,13 @@ std::string Universe::getFactionName(int16_t id) const {
     return factionNames[id];
 }
 
+int16_t Universe::getRelation(int own, int other) const {
+    if (own < 0 || static_cast<size_t>(own) >= factionRelations.size()) return 0;
+    const std::vector<int16_t>& row = factionRelations[static_cast<size_t>(own)];
+    if (other < 0 || static_cast<size_t>(other) >= row.size()) return 0;
+    return row[static_cast<size_t>(other)];
+}
+
 unsigned int Universe::getNewShipID(Ship* ship) {
     shipList.push_back(ship);
     return static_cast<unsigned int>(shipList.size() - 1);

@@ -64,6 +64,7 @@ class FontTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
+        if (HasFatalFailure()) return;
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
     }

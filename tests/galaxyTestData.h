@@ -14,6 +14,7 @@ protected:
     // Adds one empty world to the empty catalogues.
     void SetUp() override {
         GlTest::SetUp();
+        if (HasFatalFailure()) return;
         dir.data("universe.xml", "<world name=\"Only\" size=\"1000\"/>");
     }
     void TearDown() override { universe.reset(); }

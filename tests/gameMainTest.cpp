@@ -126,6 +126,21 @@ TEST_F(Resize, ARefusedModeKeepsTheOldSizeAndSaysWhy) {
     EXPECT_EQ(SDL_GetVideoSurface()->w, 1280);
 }
 
+TEST_F(Resize, TheRKeysModeChangeSetsUpTheContextAgainAlsoWhenTheModeIsRefused) {
+    glViewport(0, 0, 1, 1);
+    glDisable(GL_BLEND);
+    testing::internal::CaptureStdout();
+    changeVideoMode(-5, -5);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.rfind("Unable to set -5 x -5", 0), 0u) << out;
+    EXPECT_NE(out.find("Glew is re-initialized"), std::string::npos) << out;
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 1280);
+    EXPECT_EQ(viewport[3], 1024);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+}
+
 TEST_F(Resize, AZeroSizeKeepsTheWindowsTrueSize) {
     testing::internal::CaptureStdout();
     ASSERT_TRUE(resize(0, 0, 0, false, nullptr));

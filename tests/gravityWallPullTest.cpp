@@ -28,6 +28,7 @@ class GravityWallPullTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
+        if (HasFatalFailure()) return;
         saved = WEAPONDATA;
         WEAPONDATA.assign(1, projectileData());  // a shot type of speed 0: it starts at rest
         shipDataStruct type;

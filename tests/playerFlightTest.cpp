@@ -25,6 +25,7 @@ class PlayerFlightTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
+        if (HasFatalFailure()) return;
         test.universe->worlds.emplace_back("Home", 10);
         player = build(test.universe->getGravToolData("Well"));
     }

@@ -36,6 +36,7 @@ protected:
     // The shipped galaxy and player, built as start-up builds them, in a copy of the run directory.
     void SetUp() override {
         GlTest::SetUp();
+        if (HasFatalFailure()) return;
         savedWeapons = WEAPONDATA;
         dir = std::make_unique<ScratchDirectory>(TUVARO_GAME_DIR);
         s.lua = luaL_newstate();

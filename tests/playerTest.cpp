@@ -29,6 +29,7 @@ class PlayerTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
+        if (HasFatalFailure()) return;
         saved = WEAPONDATA;
         WEAPONDATA.assign(3, projectileData());
         test.universe->worlds.emplace_back("Home", 10);

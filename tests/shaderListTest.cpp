@@ -76,6 +76,7 @@ class ShaderListTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
+        if (HasFatalFailure()) return;
         dir.write("plain.vs", VERTEX);
         dir.write("plain.fs", FRAGMENT);
     }

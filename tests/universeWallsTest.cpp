@@ -16,6 +16,7 @@ class UniverseWallsTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
+        if (HasFatalFailure()) return;
         universe = emptyUniverse();
         testing::internal::CaptureStdout();
         for (const char* name : {"Home", "Away", "Far"})

@@ -1,0 +1,193 @@
+// Save games over the shipped galaxy: what a save and a load keep, and failures that cost nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <regex>
+
+#include "capturedOutput.h"
+#include "planet.h"
+#include "playerGame.h"
+#include "timer.h"
+#include "universeDocument.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string fileText(const std::string& path) {
+    const std::vector<char> bytes = readWholeFile(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Both files of a slot without the clock, which may tick between setting it and saving.
+std::string slotText(const std::string& slot, const std::string& saves = "saves") {
+    const std::string text = fileText(saves + "/" + slot + "/universeSAV.xml") +
+                             fileText(saves + "/" + slot + "/PlayerDataSAV.xml");
+    return std::regex_replace(text, std::regex(" time=\"[0-9]+\""), "");
+}
+
+int errorLines(const std::string& out) {
+    static const std::regex error("Error");
+    return int(std::distance(std::sregex_iterator(out.begin(), out.end(), error), std::sregex_iterator()));
+}
+
+struct CountedTimer : TimerBase {
+    explicit CountedTimer(int& deaths) : deaths(deaths) {}
+    ~CountedTimer() override { ++deaths; }
+    void execute(int, WorldState&) override {}
+    int& deaths;
+};
+
+constexpr uint32_t HELD_CLOCK = 1234567;  // float text would read back as 1
+
+}  // namespace
+
+class SaveGame : public PlayerGame {
+protected:
+    bool save(const std::string& slot) {
+        setTime(HELD_CLOCK);
+        bool saved = false;
+        out = captured([&] { saved = universe->saveGame(slot); });
+        return saved;
+    }
+    bool load(const std::string& slot) {
+        bool loaded = false;
+        out = captured([&] { loaded = universe->loadGame(slot, s.lua); });
+        return loaded;
+    }
+    Planet& planet(unsigned id) { return *universe->getPlanet(id); }
+    void changeRecord(unsigned id, int32_t stockpile, int16_t owner) {
+        planetData record = planet(id).getPlanetData();
+        record.elementStockpile1 = stockpile;
+        record.factionOwner = owner;
+        planet(id).setPlanetData(record);
+    }
+
+    std::string out;
+};
+
+TEST_F(SaveGame, ASaveLoadedAndSavedAgainGivesTheSameFilesAndTheSameGame) {
+    universe->universeRoot->prepend_node(universe->universeDoc.allocate_node(rapidxml::node_element, "note"));
+    changeRecord(0, 1234567, 1);
+    changeRecord(1, 5, -1);
+    std::vector<luaStringPair> extra = {{"zeta", "1"}, {"bad key", "2"}, {"", "3"}, {"alpha", "two words"}};
+    planet(0).setExtraData(extra);
+    placeShips(1, 2);
+    universe->worlds[1].ships.back().setDestinationPlanet(3);
+    universe->addNotification(std::vector<std::string>{"First", "Second"}, 4000, 0);
+    WorldState& second = universe->worlds[1];
+    second.projectiles.emplace_back(point{10, 20}, 0.5f, second, 0, 1.0f, 2.0f, 1, std::vector<short>{});
+    second.gravityWalls.emplace_back(4, point{-5, 5}, universe->defaultGravTool.left, 3);
+    int deaths = 0;
+    for (WorldState& world : universe->worlds) world.timers.push_back(new CountedTimer(deaths));
+    std::vector<size_t> ships;
+    for (const WorldState& world : universe->worlds) ships.push_back(world.ships.size());
+
+    ASSERT_TRUE(save("a"));
+    ASSERT_TRUE(save("a")) << "saving twice must not double the entities";
+    EXPECT_EQ(errorLines(out), 2) << "one line per extra-data key that is no XML name: " << out;
+    EXPECT_NE(out.find("Not a world\n"), std::string::npos);
+    const uint32_t beforeLoad = SDL_GetTicks();
+    ASSERT_TRUE(load("a")) << out;
+    EXPECT_GE(getTime(), HELD_CLOCK);
+    EXPECT_LE(getTime(), HELD_CLOCK + SDL_GetTicks() - beforeLoad) << "the clock comes back to the millisecond";
+    EXPECT_EQ(deaths, int(ships.size())) << "each world's timed effects deleted once";
+    ASSERT_TRUE(save("b"));
+    EXPECT_EQ(slotText("a"), slotText("b"));
+
+    EXPECT_EQ(planet(0).getPlanetData().elementStockpile1, 1234567);
+    EXPECT_EQ(planet(0).getPlanetData().factionOwner, 1);
+    EXPECT_EQ(planet(1).getPlanetData().factionOwner, -1);
+    ASSERT_EQ(planet(0).getExtraData().size(), 2u);
+    EXPECT_EQ(planet(0).getExtraData()[1].value, "two words");
+    const std::string text = fileText("saves/a/universeSAV.xml");
+    EXPECT_NE(text.find("destinationPlanet=\"3\""), std::string::npos);
+    EXPECT_NE(text.find("<textEntry font=\"0\" lifetimeRemaining=\"4000\">\n\t\t\t<textLine 0=\"First\"/>\n"
+                        "\t\t\t<textLine 1=\"Second\"/>"), std::string::npos);
+    for (size_t i = 0; i < ships.size(); ++i) EXPECT_EQ(universe->worlds[i].ships.size(), ships[i]) << "world " << i;
+    EXPECT_EQ(universe->worlds[1].projectiles.size(), 1u);
+    EXPECT_EQ(universe->worlds[1].gravityWalls.size(), 1u);
+    size_t resolved = 0;
+    for (const WorldState& world : universe->worlds)
+        for (const Ship& ship : world.ships) resolved += universe->getShip(ship.getID()) == &ship;
+    EXPECT_EQ(resolved, universe->getRawShipListSize()) << "every loaded ship resolves by its ID";
+    universe.reset();
+    EXPECT_EQ(deaths, int(ships.size()));
+}
+
+TEST_F(SaveGame, APlanetsPlaceAndALandedPlayerComeBackAsSaved) {
+    Star& star = universe->worlds[0].stars[0];
+    star.skipTime(5000);
+    const Planet& before = star.getPlanets()[0];
+    const point where = before.getPos();
+    player().x = where.x + before.getRadius() + player().getRadius();
+    player().y = where.y;
+    player().setLanded(before.getID());
+    for (float away : {0.0f, 5000.0f}) {  // the second time too far for the planet to hold the ship
+        player().x += away;
+        player().setVelocity({3, 4});
+        *player().getInputPointer() = false;
+        ASSERT_TRUE(save("landed"));
+        ASSERT_TRUE(load("landed")) << out;
+        EXPECT_FLOAT_EQ(planet(0).getPos().x, where.x);
+        EXPECT_FLOAT_EQ(planet(0).getPos().y, where.y);
+        EXPECT_EQ(player().isLanded(), away == 0) << away;
+        EXPECT_EQ(player().getPlanetId(), away == 0 ? 0 : -1) << away;
+        EXPECT_EQ(player().getVelocity().x, away == 0 ? 0.0f : 3.0f) << away;
+        EXPECT_TRUE(player().getKeysOn()) << "the displays that switched the keys off are closed";
+    }
+}
+
+TEST_F(SaveGame, ALoadThatCannotWorkLeavesTheGameAsItWas) {
+    ASSERT_TRUE(save("good"));
+    const std::string universeText = fileText("saves/good/universeSAV.xml");
+    const std::string playerText = fileText("saves/good/PlayerDataSAV.xml");
+    const struct {
+        const char* file;  // replaced by text, removed when the text is empty; null: no slot
+        std::string text;
+    } cases[] = {
+        {nullptr, ""},
+        {"PlayerDataSAV.xml", ""},
+        {"universeSAV.xml", universeText.substr(0, universeText.size() / 2)},
+        {"PlayerDataSAV.xml", "<ship/>"},
+        {"universeSAV.xml", "<universe><world/></universe>"},  // no time
+        {"PlayerDataSAV.xml", std::regex_replace(playerText, std::regex("activeWorld=\"0\""), "activeWorld=\"3\"")},
+    };
+    ASSERT_TRUE(save("before"));
+    for (const auto& c : cases) {
+        fs::remove_all("saves/bad");
+        if (c.file) fs::copy("saves/good", "saves/bad");
+        if (c.file && c.text.empty()) fs::remove(std::string("saves/bad/") + c.file);
+        if (c.file && !c.text.empty()) std::ofstream(std::string("saves/bad/") + c.file) << c.text;
+        EXPECT_FALSE(load("bad")) << c.text;
+        EXPECT_EQ(errorLines(out), 1) << out;
+        ASSERT_TRUE(save("after"));
+        EXPECT_EQ(slotText("before"), slotText("after")) << c.text;
+    }
+}
+
+TEST_F(SaveGame, ASaveThatCannotBeWrittenKeepsTheOldSlotAndSaysSoOnce) {
+    const std::function<void()> faults[] = {
+        [] { fs::create_symlink("/dev/full", "saves/old/universeSAV.xml.tmp"); },  // a full disk
+        [] { fs::create_directory("saves/old/PlayerDataSAV.xml.tmp"); },        // a file that cannot be made
+        [] {
+            fs::rename("saves", "savesAside");
+            std::ofstream("saves") << "not a folder";
+        },
+    };
+    for (const auto& fault : faults) {
+        fs::remove_all("saves");
+        ASSERT_TRUE(save("old"));
+        const std::string old = slotText("old");
+        player().x += 100;
+        fault();
+        EXPECT_FALSE(save("old"));
+        EXPECT_EQ(errorLines(out), 1) << out;
+        EXPECT_NE(out.find("slot old not saved"), std::string::npos) << out;
+        const std::string saves = fs::is_directory("savesAside") ? "savesAside" : "saves";
+        EXPECT_EQ(slotText("old", saves), old);
+        EXPECT_EQ(std::distance(fs::directory_iterator(saves + "/old"), {}), 2) << "no file left behind";
+    }
+}

@@ -1,0 +1,160 @@
+// AI ships, the player's guns and defence satellites in combat: targets, ranges, arcs and the faults they had.
+#include <cmath>
+
+#include "capturedOutput.h"
+#include "combatArena.h"
+#include "planet.h"
+#include "worldDrivers.h"
+
+class ShipCombat : public CombatArena {
+protected:
+    // The shots fn fired, which are then cleared.
+    template <class Fn>
+    size_t shotsFiredBy(Fn fn) {
+        captured(fn);
+        const size_t fired = world().projectiles.size();
+        world().projectiles.clear();
+        return fired;
+    }
+    bool update(Ship& ship, int dt = 10) { return ship.update(dt, 0, u(), &player()); }
+    void placePlayer(point p) { player().x = p.x, player().y = p.y; }
+};
+
+TEST_F(ShipCombat, AShipFiresAtTheNearestHostileShipWithin2000OrAtThePlayerInItsWeaponsRange) {
+    const struct {
+        short otherFaction;
+        point other, playerAt;
+        size_t shots;
+    } cases[] = {
+        {0, {900, 0}, {0, -90000}, 1},   // hostile and in range
+        {0, {2000, 0}, {0, -90000}, 0},  // not nearer than 2000: the far player is the target
+        {2, {900, 0}, {0, -90000}, 0},   // neutral
+        {2, {0, 9000}, {900, 0}, 1},     // the player, in range
+        {2, {0, 9000}, {65536, 0}, 0},   // its squared distance is 2^32: it must not look near
+    };
+    for (const auto& c : cases) {
+        world().ships.clear();
+        Ship& gunner = shipAt({0, 0}, 1);
+        shipAt(c.other, c.otherFaction);
+        placePlayer(c.playerAt);
+        EXPECT_EQ(shotsFiredBy([&] { update(gunner); }), c.shots) << c.otherFaction << " " << c.playerAt.x;
+    }
+    u().factionRelations.clear();  // with no relations at all, ships are neither friend nor foe
+    placePlayer({0, -90000});
+    EXPECT_EQ(shotsFiredBy([&] { update(world().ships.front()); }), 0u);
+}
+
+// No thrust, a pull beyond measure, a frame longer than the drag: never NaN, never reversed.
+TEST_F(ShipCombat, SteeringStaysFiniteAndDragNeverReversesAShip) {
+    const struct {
+        float thrust;
+        point pull;
+        int dt, ai;
+    } cases[] = {{0, {0.01f, 0}, 10, 1}, {0.001f, {1e6f, 0}, 10, 1}, {0.001f, {0, 0}, 5000, 0}};
+    for (const auto& c : cases) {
+        u().shipTypes[0].thrust = c.thrust;
+        Ship& ship = shipAt({0, 0});
+        ship.setAI(c.ai);
+        ship.setDestinationPoint({-5000, 0});
+        ship.addGravNonCollidable({0.5f, 0});
+        ship.registerCollidable(500, {1, 0});
+        ship.addGrav(c.pull);
+        update(ship, c.dt);
+        EXPECT_TRUE(std::isfinite(ship.getPos().x) && std::isfinite(ship.getPos().y)) << c.thrust << " " << c.dt;
+        if (c.ai == 0) {
+            EXPECT_GE(ship.getVelocity().x, 0.0f);
+        }
+    }
+}
+
+TEST_F(ShipCombat, ARamCostsThePlayerHalfTheShipsHitPointsAndADeadShipExplodes) {
+    EXPECT_FALSE(update(shipAt({20, -90000})));
+    EXPECT_FLOAT_EQ(player().getHealth(), 750.0f);
+    EXPECT_TRUE(world().timers.empty());
+    Ship& wreck = shipAt({0, 0});
+    wreck.takeDamage(100);
+    EXPECT_FALSE(update(wreck));
+    EXPECT_EQ(world().timers.size(), 1u);
+
+}
+
+TEST_F(ShipCombat, OverlappingShipsPushApartBesideANaNShipAndAFollowerOfAShipElsewhereStops) {
+    shipAt({NAN, 0});
+    Ship& a = shipAt({0, 0});
+    Ship& b = shipAt({10, 0});
+    processShips(u(), &player(), 0, 0);
+    EXPECT_LT(a.getVelocity().x, 0.0f);
+    EXPECT_FLOAT_EQ(b.getVelocity().x, -a.getVelocity().x);
+    EXPECT_TRUE(std::isfinite(a.getVelocity().y) && std::isfinite(b.getVelocity().y));
+
+    a.setAI(2);
+    a.setDestinationShip(shipAt({0, 0}, 1, 1).getID());
+    EXPECT_EQ(captured([&] { update(a); }), "Ship missing, moving to stationary AI type\n");
+    EXPECT_EQ(a.getAI(), 0);
+}
+
+// rel is the target's bearing clockwise from the nose; a landed ship's heading grows without bound.
+TEST_F(ShipCombat, ThePlayerFiresWithinTheArcAcrossTheNoseOrAwayFromItWhateverItsHeading) {
+    const struct {
+        float lo, hi, heading, rel;
+        size_t shots;
+    } cases[] = {{5.5f, 0.8f, 0, 0, 1}, {5.5f, 0.8f, 0, 1.5708f, 0}, {0.8f, 5.5f, 0, 0, 0},
+                 {0.8f, 5.5f, 0, 1.5708f, 1}, {0.8f, 5.5f, 0, 0.8f, 1}, {0.8f, 5.5f, 628.318f, 3.14f, 1}};
+    for (const auto& c : cases) {
+        WEAPONDATA[0].minAngle = c.lo;
+        WEAPONDATA[0].maxAngle = c.hi;
+        player().setAngle(c.heading);
+        player().update(1000, {0, 0}, 0, world());  // every slot cools
+        const float bearing = c.heading - c.rel;
+        const point target{player().x + 1000 * std::cos(bearing), player().y + 1000 * std::sin(bearing)};
+        EXPECT_EQ(shotsFiredBy([&] { player().shoot(0, world(), target, 10); }), c.shots) << c.lo << " " << c.rel;
+    }
+    EXPECT_EQ(shotsFiredBy([&] { player().shoot(0, world(), {0, 0}, 10); }), 0u) << "the slot is cooling";
+}
+
+TEST_F(ShipCombat, TheBeamBurnsTheNearestShipOnItsRayUnlessAStarOrPlanetStandsBefore) {
+    Ship& far = shipAt({0, -88000});
+    Ship& near = shipAt({40, -89000});
+    player().setWeapon(1);
+    player().shoot(0, world(), {0, -85000}, 10);
+    EXPECT_FLOAT_EQ(near.getHitpoints(), 95.0f);
+    EXPECT_FLOAT_EQ(far.getHitpoints(), 100.0f);
+    world().stars.emplace_back(point{0, -89500}, 100, 0, 0, "Shield");
+    player().shoot(0, world(), {0, -85000}, 10);
+    EXPECT_FLOAT_EQ(near.getHitpoints(), 95.0f);
+}
+
+// The satellite stands at (200, 0), 100 above a planet of radius 100; its laser reaches 1000.
+TEST_F(ShipCombat, ASatelliteLasersTheNearestHostileInRangeAndInSight) {
+    satelliteStats stats;
+    stats.orbitalRadius = 100;
+    stats.laserRange = 1000;
+    stats.laserDamage = 1;
+    const struct {
+        short owner, shipFaction;
+        point ship, playerAt;
+        float shipAfter, playerLoss;
+    } cases[] = {
+        {1, 0, {1199, 0}, {0, -90000}, 90, 0},   // hostile, one unit inside the range
+        {1, 0, {1200, 0}, {0, -90000}, 100, 0},  // at the range
+        {1, 0, {-500, 0}, {0, -90000}, 100, 0},  // behind the planet
+        {0, 1, {700, 0}, {400, 0}, 100, 0},      // a friendly player nearer shields it
+        {1, 2, {0, 9000}, {400, 0}, 100, 10},    // a hostile player
+        {-1, 2, {0, 9000}, {200, 50000}, 100, 0},  // an unowned planet's satellite and a far player
+        {7, 1, {700, 0}, {0, -90000}, 90, 0},    // an owner that is no faction is hostile to all
+    };
+    for (const auto& c : cases) {
+        world().ships.clear();
+        Ship& ship = shipAt(c.ship, c.shipFaction);
+        placePlayer(c.playerAt);
+        const float health = player().getHealth();
+        planetData data;
+        data.factionOwner = c.owner;
+        Planet planet(0, 100, 0, 0, 0, 0, 0, 0, 0, "Guarded", data, {});
+        planet.setSats(&stats, 1);
+        planet.updateSatellites(world(), 10, {0, 0}, u());
+        planet.drawSatellites();
+        EXPECT_FLOAT_EQ(ship.getHitpoints(), c.shipAfter) << c.owner << " " << c.ship.x;
+        EXPECT_FLOAT_EQ(health - player().getHealth(), c.playerLoss) << c.owner << " " << c.ship.x;
+    }
+}
