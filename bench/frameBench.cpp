@@ -1,6 +1,7 @@
 // The real frame at 1280 x 1024: over an empty world (the baseline), with the player flying
-// and laying gravity walls over the shipped data set, and with AI ships of the shipped types
-// and factions fighting around the player.
+// and laying gravity walls over the shipped data set, with the player on a planet of the
+// shipped galaxy in play, and with AI ships of the shipped types and factions fighting
+// around the player.
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 
 #include "defaultVals.h"
 #include "gameMain.h"
+#include "planet.h"
 #include "player.h"
 #include "playerAccess.h"
 #include "timer.h"
@@ -77,6 +79,29 @@ void flyingFrame(benchmark::State& state) {
     if (held) pressLeftButton(false);
     holdSteering(false);
     state.counters["mostWalls"] = double(wallsSeen);
+}
+
+// The ship sits on the first planet of its world, whose satellites circle in view, and fires:
+// the stars, planets, satellites, ships and shots of the world are all drawn every frame.
+void galaxyFrame(benchmark::State& state) {
+    Player* player = livePlayer(*game);
+    WorldState* world = playerWorld(*game);
+    if (!player || !world || world->stars.empty() || world->stars.front().getPlanets().empty()) {
+        state.SkipWithError("no planet to land on");
+        return;
+    }
+    const Planet& planet = world->stars.front().getPlanets().front();
+    player->x = planet.getPos().x + planet.getRadius() + player->getRadius();
+    player->y = planet.getPos().y;
+    player->setVelocity(planet.getVelocity());
+    Uint8* keys = SDL_GetKeyState(nullptr);
+    keys[SDLK_SPACE] = 1;
+    for (auto _ : state) runFrame(*game);
+    keys[SDLK_SPACE] = 0;
+    state.counters["landedOn"] = double(player->getPlanetId());
+    state.counters["ships"] = double(world->ships.size());
+    state.counters["shots"] = double(world->projectiles.size());
+    state.counters["timers"] = double(world->timers.size());
 }
 
 constexpr float ARENA_RADIUS = 4000.0f;  // dense enough that most ships have a hostile within 2000
@@ -171,6 +196,7 @@ void configure(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(emptyWorldFrame)->Apply(configure);
 BENCHMARK(flyingFrame)->Apply(configure);
+BENCHMARK(galaxyFrame)->Apply(configure);
 BENCHMARK(combatFrame)->Apply(configure)->Arg(100)->Arg(400)->Arg(1000);
 BENCHMARK(combatSimulation)->Apply(configure)->Arg(100)->Arg(400)->Arg(1000);
 

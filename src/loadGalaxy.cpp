@@ -242,7 +242,10 @@ planetData readPlanetData(const Universe& u, Node* node) {
     data.name = getVal(node, "name", "Default");
     for (const auto& field : PLANET_ELEMENT_FIELDS) data.*field.second = wholeNumber(node, field.first);
     for (const auto& field : PLANET_LEVEL_FIELDS) data.*field.second = wholeNumber(node, field.first);
-    data.factionOwner = saturatingInt<int16_t>(u.getFactionID(getVal(node, "factionOwner")));
+    // Read as "", an absent owner would match a faction whose name is empty.
+    data.factionOwner = checkVal(node, "factionOwner")
+                            ? saturatingInt<int16_t>(u.getFactionID(getVal(node, "factionOwner")))
+                            : int16_t(-1);
     for (const auto& field : PLANET_FLOAT_FIELDS) data.*field.second = getValF(node, field.first);
     return data;
 }
@@ -257,21 +260,6 @@ std::vector<luaStringPair> readExtraData(Node* planet) {
     return extra;
 }
 
-int satelliteCount(Node* planet) {
-    const int count = wholeNumber(planet, "satelliteNum");
-    if (count < 0) {
-        std::cout << "Error, negative satelliteNum " << count << " for planet " << getVal(planet, "name")
-                  << ", it gets no satellites" << std::endl;
-        return 0;
-    }
-    if (count > MAX_SATELLITES_PER_PLANET) {
-        std::cout << "Error, satelliteNum " << count << " for planet " << getVal(planet, "name")
-                  << " is more than " << MAX_SATELLITES_PER_PLANET << ", it gets that many" << std::endl;
-        return MAX_SATELLITES_PER_PLANET;
-    }
-    return count;
-}
-
 // The planet's ID is the number of planets built before it, across all worlds.
 Planet buildPlanet(Universe& u, Node* node) {
     Planet planet(int(u.planetCache.size()), getValF(node, "radius"), getValF(node, "density") * DENSITY_SCALE,
@@ -279,7 +267,7 @@ Planet buildPlanet(Universe& u, Node* node) {
                   getValF(node, "rotationalSpeed"), getValF(node, "initRot"), int(imageTexture(u, node)),
                   getVal(node, "name"), readPlanetData(u, node), readExtraData(node));
     std::cout << "Adding sat" << std::endl;
-    planet.setSats(u.getSatelliteData(getVal(node, "satelliteType", "Default")), satelliteCount(node));
+    planet.setSats(u.getSatelliteData(getVal(node, "satelliteType", "Default")), wholeNumber(node, "satelliteNum"));
     std::cout << "Adding sat done" << std::endl;
     u.planetCache.push_back(nullptr);
     return planet;
@@ -296,11 +284,20 @@ int starTextureIndex(Node* star) {
     return index;
 }
 
+// Stars are numbered like planets: in document order across all worlds.
+int starsBuilt(const Universe& u) {
+    size_t count = 0;
+    for (const WorldState& world : u.worlds) count += world.stars.size();
+    return int(count);
+}
+
 Star buildStar(Universe& u, Node* node) {
     std::cout << '\t' << node->name() << std::endl;
     Star star({getValF(node, "xcoord"), getValF(node, "ycoord")}, getValF(node, "radius"),
               getValF(node, "density") * DENSITY_SCALE, starTextureIndex(node), getVal(node, "name"));
+    star.setId(starsBuilt(u));
     forEachElement(node, "planet", [&](Node* planet) { star.addPlanet(buildPlanet(u, planet)); });
+    star.skipTime(0);  // on their orbits now: a first move from the origin would be one huge jump
     return star;
 }
 

@@ -9,9 +9,6 @@ class Player;
 class Universe;
 struct lua_State;
 
-// Most satellites one planet may carry; larger counts in the data are cut to it.
-constexpr int MAX_SATELLITES_PER_PLANET = 64;
-
 // Compiles every shader the shaders document names and records its uniform keys.
 void initializeShaders(Universe& universe);
 // Builds factions, relations, projectile types, ship types and every world from the

@@ -1,9 +1,19 @@
-// Planets: construction, records, satellites, damage and the time skip after a load.
+// Planets: construction, records, satellites, damage, the time skip, their frame and the landing.
 #include "planet.h"
+
+#include <GL/gl.h>
+#include <lua.hpp>
 
 #include <cmath>
 #include <iostream>
 #include <utility>
+
+#include "basicsLua.h"
+#include "celestialBody.h"
+#include "player.h"
+#include "timerClasses.h"
+#include "uiDrawing.h"
+#include "worldState.h"
 
 namespace {
 
@@ -11,6 +21,20 @@ namespace {
 constexpr int MAX_SATELLITES = 1000;
 
 constexpr float DEGREES_TO_RADIANS = 3.14f / 180.0f;
+// The landing angle follows the spin with the game's own rounding of pi / 180.
+constexpr float SPIN_TO_LAND_ANGLE = 0.0174444f;
+constexpr double FULL_TURN_RADIANS = 6.283185307179586;
+constexpr double FULL_TURN_DEGREES = 360.0;
+constexpr int TICK_MS = 1000;
+// A landed ship this far above the surface is still held.
+constexpr float HOLD_MARGIN = 10.0f;
+
+// The angle moved on by speed x t, kept within one turn: a long game must not
+// eat the float's precision, and whole turns change nothing on a circle.
+float turned(float angle, float speed, double t, double turn) {
+    const double within = std::fmod(double(angle) + double(speed) * t, turn);
+    return float(within < 0 ? within + turn : within);
+}
 
 }  // namespace
 
@@ -45,13 +69,16 @@ float Planet::getOrbitAngle() const { return orbitAngle; }
 float Planet::getRotation() const { return rotation; }
 
 void Planet::restoreMotion(float savedOrbitAngle, float savedRotation, point centre) {
-    orbitAngle = savedOrbitAngle;
-    rotation = savedRotation;
-    pos = {centre.x + orbitRadius * std::cos(orbitAngle), centre.y + orbitRadius * std::sin(orbitAngle)};
+    orbitAngle = turned(savedOrbitAngle, 0, 0, FULL_TURN_RADIANS);
+    rotation = turned(savedRotation, 0, 0, FULL_TURN_DEGREES);
+    placeOnOrbit(centre);
     velocity = {0, 0};
 }
 
-void Planet::pointLandingAt(point p) { landAngle = std::atan2(p.y - pos.y, p.x - pos.x); }
+void Planet::pointLandingAt(point p) {
+    landAngle = std::atan2(p.y - pos.y, p.x - pos.x);
+    landAngleKnown = true;
+}
 
 void Planet::setExtraData(std::vector<luaStringPair>& newData) { extraData = newData; }
 
@@ -89,11 +116,114 @@ void Planet::takeDamage(float damage) {
 }
 
 void Planet::skipTime(long t, point centre) {
-    rotation += rotationalSpeed * t;
-    orbitAngle += orbitSpeed * t;
-    pos = {centre.x + orbitRadius * std::cos(orbitAngle), centre.y + orbitRadius * std::sin(orbitAngle)};
+    rotation = turned(rotation, rotationalSpeed, double(t), FULL_TURN_DEGREES);
+    orbitAngle = turned(orbitAngle, orbitSpeed, double(t), FULL_TURN_RADIANS);
+    placeOnOrbit(centre);
     velocity = {0, 0};
     for (Satellite& satellite : satellites) satellite.skipTime(static_cast<int>(t));
+}
+
+void Planet::placeOnOrbit(point centre) {
+    pos = {centre.x + orbitRadius * std::cos(orbitAngle), centre.y + orbitRadius * std::sin(orbitAngle)};
+}
+
+celestialBody Planet::body() const { return {pos, radius, density, mass}; }
+
+void Planet::update(WorldState& world, Player* player, int dt, point centre, Universe& universe) {
+    if (dt == 0) {
+        draw();
+        return;
+    }
+    const point before = pos;
+    updateSatellites(world, dt, before, universe);
+    tick(world.luaState, dt);
+    move(dt, centre);
+    pullShotsAndShips(body(), world, universe, dt);
+    if (player) meetPlayer(*player, world, dt, before);
+    draw();
+}
+
+// At most one call a frame; what is left over carries on to the next.
+void Planet::tick(lua_State* lua, int dt) {
+    tickAccumulator = saturatingInt(double(tickAccumulator) + dt);
+    if (tickAccumulator <= TICK_MS) return;
+    callPlanetTick(lua);
+    tickAccumulator -= TICK_MS;
+}
+
+void Planet::callPlanetTick(lua_State* lua) const {
+    if (!lua) return;
+    lua_getglobal(lua, "planetTick");
+    lua_pushnumber(lua, id);
+    if (lua_pcall(lua, 1, 0, 0) == 0) return;
+    std::cout << "Lua event error, " << luaErrorText(lua) << std::endl;
+    lua_pop(lua, 1);
+}
+
+void Planet::move(int dt, point centre) {
+    const point before = pos;
+    rotation = turned(rotation, rotationalSpeed, dt, FULL_TURN_DEGREES);
+    orbitAngle = turned(orbitAngle, orbitSpeed, dt, FULL_TURN_RADIANS);
+    placeOnOrbit(centre);
+    velocity = {(pos.x - before.x) / float(dt), (pos.y - before.y) / float(dt)};
+}
+
+// A landed ship is held from where the planet stood before this frame's move: measured
+// from the new centre, a planet moving 10 units in one frame would drop it in empty space.
+void Planet::meetPlayer(Player& player, WorldState& world, int dt, point centreBeforeMove) {
+    const float reach = radius + player.getRadius();
+    if (player.isLanded()) {
+        if (pointDistance(centreBeforeMove, player.getPos()) < reach + HOLD_MARGIN)
+            hold(player, dt, centreBeforeMove);
+        return;
+    }
+    const float d = pointDistance(pos, player.getPos());
+    if (d <= reach) {
+        touchDown(player, world);
+        return;
+    }
+    if (d < gravityRange(body())) player.addVelocity(gravityPull(body(), player.getPos(), d, dt));
+}
+
+// A planet that never saw a touch-down holds the ship where it finds it.
+void Planet::hold(Player& player, int dt, point centreBeforeMove) {
+    const point old = player.getPos();
+    if (!landAngleKnown) landAngle = std::atan2(old.y - centreBeforeMove.y, old.x - centreBeforeMove.x);
+    landAngleKnown = true;
+    landAngle = turned(landAngle, rotationalSpeed * SPIN_TO_LAND_ANGLE, dt, FULL_TURN_RADIANS);
+    const float surface = radius + player.getRadius();
+    player.x = pos.x + surface * std::cos(landAngle);
+    player.y = pos.y + surface * std::sin(landAngle);
+    player.setAngle(landAngle);
+    // Per ms like every velocity: a frame's whole displacement would launch the ship at a
+    // speed that grows with the frame time.
+    player.setVelocity({(player.x - old.x) / float(dt), (player.y - old.y) / float(dt)});
+}
+
+// Touching at a speed of 1 or more against the planet's own is a crash, and a crash lands too.
+void Planet::touchDown(Player& player, WorldState& world) {
+    const point at = player.getPos();
+    landAngle = std::atan2(at.y - pos.y, at.x - pos.x);
+    landAngleKnown = true;
+    const float relativeSpeed = pointDistance(player.getVelocity(), velocity);
+    if (relativeSpeed < 1) {
+        player.setLanded(id);
+        return;
+    }
+    standardExplosion(at, world);
+    player.setLanded(id);
+    player.takeDamage((relativeSpeed - 1) * 100);
+}
+
+void Planet::draw() const {
+    glPushMatrix();
+    glTranslatef(pos.x, pos.y, 0);
+    glRotatef(rotation, 0, 0, 1);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    drawTexturedQuad(texture, {-radius, -radius}, {radius, radius}, UPRIGHT);
+    reportError();
+    glPopMatrix();
+    drawSatellites();
 }
 
 void Planet::updateSatellites(WorldState& world, int dt, point centreBeforeMove, Universe& universe) {

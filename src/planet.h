@@ -8,8 +8,11 @@
 #include "basics.h"
 #include "records.h"
 
+class Player;
 class Universe;
 class WorldState;
+struct celestialBody;
+struct lua_State;
 
 // The mass of a star or planet of this radius: its volume with pi taken as 3.14; density plays no part.
 float bodyMass(float radius);
@@ -57,11 +60,27 @@ public:
     void takeDamage(float damage);
     // Moves orbit, spin and satellites on by t ms around centre, as if t ms had passed.
     void skipTime(long t, point centre);
+    // One frame of dt ms around centre: satellites, the script's planetTick once a second,
+    // the orbit and spin, pull and swallowing, the player's landing, then drawing.
+    // A frame of 0 ms only draws.
+    void update(WorldState& world, Player* player, int dt, point centre, Universe& universe);
+    // Draws the planet turned by its spin, then its satellites.
+    void draw() const;
 
 private:
+    void tick(lua_State* lua, int dt);
+    void callPlanetTick(lua_State* lua) const;
+    void move(int dt, point centre);
+    void placeOnOrbit(point centre);
+    void meetPlayer(Player& player, WorldState& world, int dt, point centreBeforeMove);
+    void hold(Player& player, int dt, point centreBeforeMove);
+    void touchDown(Player& player, WorldState& world);
+    celestialBody body() const;
+
     point pos{0, 0};
     int id;
     float landAngle = 0;
+    bool landAngleKnown = false;  // set by the first touch-down or hold
     float radius;
     float density;
     float orbitRadius;

@@ -53,7 +53,9 @@ void processProjectiles(WorldState& world, Universe& universe, int dt, int time)
         it = it->update(dt, world, universe, time) ? std::next(it) : shots.erase(it);
 }
 
-void processStars(WorldState&, Player*, int, Universe&) {}
+void processStars(WorldState& world, Player* player, int dt, Universe& universe) {
+    for (size_t i = 0; i < world.stars.size(); ++i) world.stars[i].update(world, player, dt, universe);
+}
 
 void processShips(Universe& universe, Player* player, int dt, int time) {
     WorldState* world = universe.playerWorld();
@@ -62,4 +64,10 @@ void processShips(Universe& universe, Player* player, int dt, int time) {
     if (universe.currentWorld) separateShips(universe.currentWorld->ships);
 }
 
-void processWormholes(Universe&, int) {}
+// A warp neither stops the pass nor moves it on to the new world: the rest of the old
+// world's wormholes are still drawn in this frame.
+void processWormholes(Universe& universe, int time) {
+    WorldState* world = universe.playerWorld();
+    if (!world) return;
+    for (Wormhole& hole : world->wormholes) hole.update(universe, time);
+}

@@ -4,6 +4,7 @@
 #include "basics.h"
 
 class ShaderList;
+class Universe;
 
 class Wormhole {
 public:
@@ -15,6 +16,10 @@ public:
     Wormhole(int world, point location, float radius, int targetWorld, point target,
              ShaderList shaders);
 
+    // Draws the wormhole at time ms and, when the player is inside and may warp, puts it
+    // at the target in the target world and clears the shots of the world it left.
+    void update(Universe& universe, int& time);
+
     // Read-outs of the stored values.
     int getWorld() const;
     point getLocation() const;
@@ -24,6 +29,9 @@ public:
     int getShaderProgram() const;
 
 private:
+    void draw(int time) const;
+    void warp(Universe& universe) const;
+
     int world;
     point location;
     float radius;

@@ -66,7 +66,7 @@ TEST_F(GalaxyFactions, TwinNamesTakeTheRowOfTheLaterAndEveryColumn) {
 }
 
 TEST_F(GalaxyFactions, PlanetOwnersAreFactionNames) {
-    dir.data("relations.xml", "<faction name=\"Red\"/><faction name=\"Blue\"/>");
+    dir.data("relations.xml", "<faction name=\"Red\"/><faction name=\"Blue\"/><faction name=\"\"/>");
     dir.data("universe.xml",
              "<world name=\"W\"><star name=\"S\" radius=\"10\">"
              "<planet name=\"a\" factionOwner=\"Blue\"/><planet name=\"b\" factionOwner=\"Green\"/>"
@@ -76,7 +76,7 @@ TEST_F(GalaxyFactions, PlanetOwnersAreFactionNames) {
     ASSERT_EQ(planets.size(), 3u);
     EXPECT_EQ(planets[0].getPlanetData().factionOwner, 1);
     EXPECT_EQ(planets[1].getPlanetData().factionOwner, -1);
-    EXPECT_EQ(planets[2].getPlanetData().factionOwner, -1);
+    EXPECT_EQ(planets[2].getPlanetData().factionOwner, -1) << "no owner, not the faction without a name";
 }
 
 using GalaxyProjectiles = GalaxyTest;
