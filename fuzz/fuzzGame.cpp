@@ -12,6 +12,10 @@
 
 #include "defaultVals.h"
 #include "gameMain.h"
+#include "projectile.h"
+#include "ship.h"
+#include "universe.h"
+#include "worldState.h"
 
 namespace fs = std::filesystem;
 
@@ -54,7 +58,50 @@ MainState* startGame() {
     return game;
 }
 
+// One ship in each AI mode that has a destination: a point, the first ship, a planet.
+void addGuidedShips(Universe& universe, WorldState& world) {
+    if (universe.shipTypes.empty() || world.ships.empty()) return;
+    const unsigned int leader = world.ships.front().getID();
+    for (int mode = 1; mode <= 3; ++mode) {
+        world.ships.emplace_back(point{400.0f * mode, -300}, universe.shipTypes.back().name, 2, universe);
+        Ship& ship = world.ships.back();
+        ship.setAI(mode);
+        ship.setDestinationPoint({-500, 500});
+        ship.setDestinationShip(leader);
+        ship.setDestinationPlanet(0);
+    }
+}
+
+void addEveryKindOfRecord(Universe& universe) {
+    WorldState& world = universe.worlds.front();
+    addGuidedShips(universe, world);
+    if (!WEAPONDATA.empty())
+        world.projectiles.emplace_back(point{300, 200}, 0.5f, world, 0, 0.1f, 0.2f, 1, std::vector<short>{});
+    world.gravityWalls.emplace_back(0, point{-300, 200}, universe.defaultGravTool.left, 3);
+    universe.addNotification(std::vector<std::string>{"Fuzzing", "the saves"}, 4000, 0);
+}
+
 }  // namespace
+
+void saveBaseGame() {
+    Universe& universe = *runningGame().universe;
+    addEveryKindOfRecord(universe);
+    require(universe.saveGame(BASE_SLOT), "the base game cannot be saved");
+}
+
+void restoreBaseGame() {
+    MainState& game = runningGame();
+    require(game.universe->loadGame(BASE_SLOT, game.lua), "the base game does not load again");
+}
+
+std::string savedInput(const std::string& slot) {
+    const std::string folder = "saves/" + slot + "/";
+    return gameFile(folder + "universeSAV.xml") + '\0' + gameFile(folder + "PlayerDataSAV.xml");
+}
+
+void offerSeed(const std::string& name, const std::string& bytes) {
+    if (const char* seeds = std::getenv("TUVARO_FUZZ_SEEDS")) writeFile(std::string(seeds) + "/" + name, bytes);
+}
 
 MainState& runningGame() {
     static MainState* game = startGame();

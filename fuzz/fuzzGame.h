@@ -12,6 +12,18 @@ struct MainState;
 // current display) in a copy of the run directory under TUVARO_FUZZ_SCRATCH or /dev/shm,
 // which stays the working directory; ends the process when start-up fails.
 MainState& runningGame();
+// The slot that holds the game every input starts from.
+constexpr const char* BASE_SLOT = "fuzzBase";
+// Puts a shot, a gravity wall and a notification into the running game, so every kind of
+// saved record exists, and saves it to BASE_SLOT.
+void saveBaseGame();
+// Loads the base game again, so every input starts from the same game.
+void restoreBaseGame();
+// A slot's two files as one input: "universeSAV.xml", a NUL byte, "PlayerDataSAV.xml".
+std::string savedInput(const std::string& slot);
+// Writes a seed into the directory TUVARO_FUZZ_SEEDS names, when it is set; libFuzzer reads
+// its seed directories only after the targets' initialisation.
+void offerSeed(const std::string& name, const std::string& bytes);
 // The directory the running game started in.
 const std::string& gameDirectory();
 // Makes the directory name (relative to the working directory) if needed and fills it with

@@ -2,8 +2,9 @@
 """Makes each fuzz target's seed corpus and dictionary from the shipped content.
 
 Usage: makeSeeds.py CONTENT_DIR OUT_DIR
-Writes OUT_DIR/<target>/ (the seeds) and OUT_DIR/<target>.dict (the element and
-attribute names the content uses, so the fuzzer can put them together).
+Writes OUT_DIR/<target>/ (the seeds) and OUT_DIR/<target>.dict (for the data files,
+the element and attribute names the content uses, so the fuzzer can put them together).
+The save target's seed is the running game's own save, which it offers itself.
 """
 import os
 import re
@@ -53,10 +54,17 @@ def data_files(content, out):
     write_dictionary(os.path.join(out, "dataFilesFuzz.dict"), [universe, projectiles], SAVE_ELEMENTS, ["time"])
 
 
+def save_game(content, out):
+    os.makedirs(os.path.join(out, "saveGameFuzz"), exist_ok=True)
+    texts = [read(content, "universe.xml"), read(content, "PlayerData.xml")]
+    write_dictionary(os.path.join(out, "saveGameFuzz.dict"), texts, SAVE_ELEMENTS + ["textEntry", "textLine"], ["time"])
+
+
 def main():
     content, out = sys.argv[1], sys.argv[2]
     os.makedirs(out, exist_ok=True)
     data_files(content, out)
+    save_game(content, out)
 
 
 if __name__ == "__main__":

@@ -47,7 +47,8 @@ for target in "${targets[@]}"; do
     status=1
     continue
   fi
-  if "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -dict="$build/fuzz/seeds/$target.dict" \
+  dictionary=(); [[ -f "$seeds.dict" ]] && dictionary=(-dict="$seeds.dict")
+  if TUVARO_FUZZ_SEEDS="$seeds" "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 "${dictionary[@]}" \
       -artifact_prefix="$findings" "$corpus" "$seeds" >"$log" 2>&1; then
     echo "$target: $(grep -o 'Done [0-9]* runs' "$log" | tail -1 | cut -d' ' -f2) runs, no findings"
   else
