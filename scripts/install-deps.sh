@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libsdl1.2-compat-dev libglew-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
   libfreetype-dev libsoil-dev libopenal-dev libalut-dev liblua5.1-0-dev
-  librapidxml-dev libboost-filesystem-dev libboost-system-dev
+  librapidxml-dev libboost-filesystem-dev libboost-system-dev lua5.1 lua-check
   libgtest-dev libbenchmark-dev fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick python3
   clang libclang-rt-14-dev

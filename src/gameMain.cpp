@@ -17,10 +17,10 @@
 #include "hud.h"
 #include "input.h"
 #include "loadGalaxy.h"
-#include "pendingParts.h"
 #include "player.h"
 #include "playerAccess.h"
 #include "ship.h"
+#include "startLua.h"
 #include "textures.h"
 #include "timer.h"
 #include "uiDisplay.h"
@@ -152,7 +152,7 @@ void resetView(MainState& s) {
 }
 
 void connectScript(MainState& s) {
-    initLua(s);
+    initLua(*s.universe, s.lua);
     testXML();
 }
 
@@ -293,6 +293,12 @@ void drawDisplays(MainState& s) {
     if (s.universe && s.lua) runDisplays(s.universe->uiDisplays, s.fonts, s.lua);
 }
 
+void resizeAsScriptAsked(MainState& s) {
+    int width = 0;
+    int height = 0;
+    if (s.lua && takeResizeRequest(s.lua, width, height)) reloadAtSize(s, width, height);
+}
+
 void drawCornerMaps(MainState& s) {
     WorldState* world = playerWorld(s);
     if (!world) return;
@@ -371,6 +377,7 @@ void runFrame(MainState& s) {
     drawDebugOverlay(s);
     drawInterfaceOverlay(s, view);
     drawDisplays(s);
+    resizeAsScriptAsked(s);
     drawCornerMaps(s);
     swapBuffers();
 }
@@ -414,6 +421,16 @@ bool resize(int width, int height, int, bool, SDL_Surface*) {
     h = screen->h;
     setUpNewContext();
     return true;
+}
+
+// A failed save must not be followed by loading whatever "temp" held before.
+void reloadAtSize(MainState& s, int width, int height) {
+    const bool saved = s.universe && s.universe->saveGame("temp");
+    changeVideoMode(width, height);
+    if (saved)
+        s.universe->loadGame("temp", s.lua);
+    else
+        std::cout << "Slot temp was not saved, so the game is not reloaded from it" << std::endl;
 }
 
 // The old mode set again may come with a new context too.

@@ -47,6 +47,8 @@ bool resize(int width, int height, int, bool, SDL_Surface*);
 // The r key's mode change: width x height, or w x h again when that fails; either way
 // GLEW, the viewport, the clear colour and blending are set up afresh.
 void changeVideoMode(int width, int height);
+// Saves to "temp", sets a width x height mode and loads "temp" again when it was saved.
+void reloadAtSize(MainState& s, int width, int height);
 // Prints the event's type name between "<" and ">".
 void eventTypeDisp(SDL_Event event);
 // The main routine: start-up, then frames for ever.

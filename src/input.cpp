@@ -2,12 +2,10 @@
 #include "input.h"
 
 #include <cmath>
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "gameMain.h"
-#include "pendingParts.h"
 #include "uiDisplay.h"
 #include "player.h"
 #include "playerAccess.h"
@@ -50,15 +48,7 @@ void loadSlot(MainState& s, const std::string& slot) {
     if (s.universe) s.universe->loadGame(slot, s.lua);
 }
 
-// A failed save must not be followed by loading whatever "temp" held before.
-void reMode(MainState& s, int) {
-    const bool saved = saveSlot(s, "temp");
-    changeVideoMode(REMODE_WIDTH, REMODE_HEIGHT);
-    if (saved)
-        loadSlot(s, "temp");
-    else
-        std::cout << "Slot temp was not saved, so the game is not reloaded from it" << std::endl;
-}
+void reMode(MainState& s, int) { reloadAtSize(s, REMODE_WIDTH, REMODE_HEIGHT); }
 
 void clearShips(MainState& s, int) {
     WorldState* world = playerWorld(s);

@@ -30,29 +30,21 @@ digit_change() {
 check_firing() {
   screenshot quiet.png
   xdotool mousemove_relative -- 200 0 keydown space || fail "xdotool could not aim and fire"
-  for slot in 1 2 4; do
-    press_keys "$slot"
-    sleep 0.6
-    screenshot "firing-$slot.png"
-  done
+  press_keys 1
+  wait_for_change quiet.png firing-1.png "$PROJECTILE_DIGITS" "$MIN_DIGIT_CHANGE" 10 digit_change ||
+    fail "the projectile count did not move while firing"
+  press_keys 2
+  wait_for_change quiet.png firing-2.png "$AHEAD_REGION" "$MIN_BEAM_CHANGE" 10 ||
+    fail "the beam does not show ahead of the ship ($REGION_CHANGE)"
+  press_keys 4
+  sleep 0.6
   xdotool keyup space || fail "xdotool could not release space"
-  digit_change quiet.png firing-1.png "$PROJECTILE_DIGITS"
-  at_least "$REGION_CHANGE" "$MIN_DIGIT_CHANGE" "the projectile count did not move while firing"
-  region_change quiet.png firing-2.png "$AHEAD_REGION"
-  at_least "$REGION_CHANGE" "$MIN_BEAM_CHANGE" "the beam does not show ahead of the ship ($REGION_CHANGE)"
 }
 
 # Hit points only ever fall, so any change of their digits is a loss.
 wait_for_hit() {
-  local deadline=$((SECONDS + HIT_WAIT_S))
-  while ((SECONDS < deadline)); do
-    sleep 1
-    screenshot hit.png
-    digit_change quiet.png hit.png "$HP_DIGITS"
-    awk -v v="$REGION_CHANGE" -v m="$MIN_DIGIT_CHANGE" 'BEGIN { exit !(v >= m) }' && return 0
-    expect_running "while waiting for a hit"
-  done
-  fail "the player's hit points did not fall in $HIT_WAIT_S s near a hostile ship"
+  wait_for_change quiet.png hit.png "$HP_DIGITS" "$MIN_DIGIT_CHANGE" "$HIT_WAIT_S" digit_change ||
+    fail "the player's hit points did not fall in $HIT_WAIT_S s near a hostile ship"
 }
 
 # Every slot fires in turn while the ship turns, thrusts and zooms, until a minute of play is over.
@@ -70,10 +62,8 @@ long_play() {
 check_clear_ships() {
   screenshot before-clear.png
   press_keys c
-  sleep 0.5
-  screenshot after-clear.png
-  digit_change before-clear.png after-clear.png "$SHIP_DIGITS"
-  at_least "$REGION_CHANGE" "$MIN_DIGIT_CHANGE" "c did not change the ship count"
+  wait_for_change before-clear.png after-clear.png "$SHIP_DIGITS" "$MIN_DIGIT_CHANGE" 10 digit_change ||
+    fail "c did not change the ship count"
 }
 
 run_inside_x_server() {

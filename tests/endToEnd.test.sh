@@ -61,19 +61,24 @@ check_view_moves_under_thrust() {
 walls_laid() { grep -c '^Wall created$' "$work/game.log"; }
 
 # Two presses of the left button lay two walls: the release starts a new one.
+# Each press is held until its wall is logged, so slow frames cannot miss it.
 check_mouse_lays_walls() {
-  local before after
+  local before laid press deadline
   before=$(walls_laid)
   for press in 1 2; do
     xdotool mousedown 1 || fail "xdotool could not press the mouse button"
-    sleep 0.4
+    deadline=$((SECONDS + 10))
+    while (($(walls_laid) < before + press)); do
+      ((SECONDS < deadline)) || fail "press $press of the left button laid no wall"
+      sleep 0.1
+    done
     xdotool mouseup 1 || fail "xdotool could not release the mouse button"
-    sleep 0.1
+    sleep 0.5
   done
-  after=$(walls_laid)
-  echo "walls laid by two presses: $((after - before))"
-  ((after - before == 2)) || fail "two presses of the left button laid $((after - before)) walls"
-  kill -0 "$game_pid" 2>/dev/null || fail "the game ended while laying walls"
+  laid=$(($(walls_laid) - before))
+  echo "walls laid by two presses: $laid"
+  ((laid == 2)) || fail "two presses of the left button laid $laid walls"
+  expect_running "while laying walls"
 }
 
 # r saves, reopens the window at 800 x 600 and loads again; the game draws on.

@@ -133,6 +133,22 @@ region_change() {
   REGION_CHANGE=$(awk -v p="$pixels" -v n="$((width * ${rest%%+*}))" 'BEGIN { printf "%.4f", p / n }')
 }
 
+# wait_for_change REFERENCE SHOT REGION MINIMUM SECONDS [COMPARE]: takes the
+# screenshot SHOT until REGION has changed by at least MINIMUM against
+# REFERENCE (compared with COMPARE, region_change by default); false when the
+# seconds run out first. Slow frames on a busy machine need the patience.
+wait_for_change() {
+  local reference=$1 shot=$2 region=$3 minimum=$4 deadline=$((SECONDS + $5)) compare=${6:-region_change}
+  while :; do
+    screenshot "$shot"
+    "$compare" "$reference" "$shot" "$region"
+    awk -v v="$REGION_CHANGE" -v m="$minimum" 'BEGIN { exit !(v >= m) }' && return 0
+    ((SECONDS < deadline)) || return 1
+    expect_running "while waiting for $region to change"
+    sleep 0.3
+  done
+}
+
 # at_least VALUE MINIMUM MESSAGE: fails with the message unless VALUE >= MINIMUM.
 at_least() {
   awk -v v="$1" -v m="$2" 'BEGIN { exit !(v >= m) }' || fail "$3"

@@ -1,0 +1,224 @@
+// The host functions through a real Lua state over the shipped galaxy: arguments, results, loads and resizes.
+#include <map>
+
+#include "capturedOutput.h"
+#include "defaultVals.h"
+#include "font.h"
+#include "planet.h"
+#include "playerGame.h"
+#include "ship.h"
+#include "startLua.h"
+#include "uiDisplay.h"
+#include "uiDisplayBase.h"
+
+class LuaHost : public PlayerGame {
+protected:
+    void SetUp() override {
+        PlayerGame::SetUp();
+        ASSERT_EQ(luaL_dostring(s.lua, "function addUI() return 1, 2, 3 end"), 0);
+        initLog = captured([&] { initLua(*universe, s.lua); });
+    }
+
+    // Runs a chunk that ends in "return <value>"; its result as text ("" and a failure on an error).
+    std::string eval(const std::string& chunk) {
+        std::string result;
+        out = captured([&] {
+            if (luaL_dostring(s.lua, chunk.c_str()) != 0) ADD_FAILURE() << chunk << ": " << lua_tostring(s.lua, -1);
+            else if (lua_gettop(s.lua) > 0) result = luaAnyToString(s.lua, -1);
+        });
+        lua_settop(s.lua, 0);
+        return result;
+    }
+
+    std::string initLog;
+    std::string out;  // what the last eval printed
+};
+
+TEST_F(LuaHost, StartUpDropsWhatAddUIReturnedAndPublishesTheGame) {
+    EXPECT_EQ(lua_gettop(s.lua), 0);
+    EXPECT_NE(initLog.find("Add:"), std::string::npos);
+    EXPECT_EQ(luaUniverse(s.lua), universe.get());
+    const struct {
+        const char* script;
+        bool fails;
+    } cases[] = {{"function addUI() return end", false},
+                 {"function addUI() error({}) end", true},  // an error value that is no text
+                 {"addUI = nil", true}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(luaL_dostring(s.lua, c.script), 0);
+        const std::string printed = captured([&] { initLua(*universe, s.lua); });
+        EXPECT_EQ(lua_gettop(s.lua), 0) << c.script;
+        EXPECT_EQ(printed.find("Lua event error, ") != std::string::npos, c.fails) << printed;
+    }
+}
+
+TEST_F(LuaHost, EveryHostFunctionTakesTooFewTooManyAndWrongArgumentsWithoutHarmToItsCaller) {
+    const std::string chunk = R"(
+        local names = {"getPlayerWorld", "getIsPlayerLanded", "getPlayerLandedPlanetId", "getDecodedPlanetName",
+          "getVal", "setVal", "getPlanetTradeGoods", "getPlanetEquipment", "disablePlayerInput",
+          "enablePlayerInput", "debugDisplay", "testPass", "getPlanetData", "setPlanetData", "spawnShip",
+          "getAvailableResolutions", "resize", "getFactionName", "getWorldData", "getFactionData"}
+        local argumentSets = {{}, {0, 1, 2, 3, 4, 5}, {{}, "x", true}, {"1", setmetatable({}, {__index = error})},
+                              {0 / 0, 1e300, -1e300}}
+        local calls = 0
+        for _, name in ipairs(names) do
+          for _, args in ipairs(argumentSets) do
+            local keep = "caller's"
+            local ok, err = pcall(_G[name], unpack(args))
+            if not ok or keep ~= "caller's" then error(name .. ": " .. tostring(err)) end
+            calls = calls + 1
+          end
+        end
+        enablePlayerInput()
+        return calls)";
+    EXPECT_EQ(eval(chunk), "100");
+    EXPECT_EQ(lua_gettop(s.lua), 0);
+}
+
+TEST_F(LuaHost, ResultsWithTheNamedArguments) {
+    const planetData first = universe->getPlanetData(0);
+    const std::string faction0 = universe->factionNames.at(0);
+    const std::string star = universe->currentWorld->stars.at(0).getName();
+    const struct {
+        const char* chunk;
+        std::string expected;
+    } cases[] = {
+        {"return getIsPlayerLanded()", "0"},
+        {"return getPlayerLandedPlanetId()", "-1"},
+        {"return getPlayerWorld()", "0"},
+        {"return getVal()", "0"},
+        {"return testPass().price .. testPass().name", "70This is my name"},
+        {"return getFactionName(-1) .. getFactionName(1e9)", "NeutralNeutral"},
+        {"return getFactionName(0)", faction0},
+        {"return getFactionData()[0].name", faction0},
+        {"return getFactionData()[0][1]", std::to_string(universe->factionRelations[0][1])},
+        {"return getWorldData()[1].name", star},
+        {"return getWorldData()[1][1].ID", "0"},
+        {"return getPlanetData(0).name .. getDecodedPlanetName(0)", first.name + first.name},
+        {"return getPlanetData(0).element1", std::to_string(first.element1)},
+        {"return tostring(getPlanetData(0).radius ~= nil)", "true"},
+        {"local d, e = getPlanetData(1e9) return tostring(d.x) .. tostring(next(e) == nil)", "niltrue"},
+        {"return getPlanetTradeGoods(-1)", "-1"},
+        {"return select('#', getPlanetTradeGoods(0)) .. (getPlanetTradeGoods(0)).name", "3Water Ice"},
+        {"return select('#', getPlanetEquipment(1e9))", "0"},
+        {"setVal(2.7) debugDisplay(12) debugDisplay() return 1", "1"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(eval(c.chunk), c.expected) << c.chunk;
+    EXPECT_NE(out.find("Setting to2\nLua debug:12:\nLua display debug called, but non-string passed.  Type: no value"),
+              std::string::npos) << out;
+    float published = 2.5f;
+    registryInsert(s.lua, published, "testVal");
+    EXPECT_EQ(eval("return getVal()"), "2.5");
+}
+
+TEST_F(LuaHost, SetPlanetDataKeepsOmittedFieldsAndLeavesOutWhatCannotBeSaved) {
+    const int element1 = universe->getPlanetData(0).element1;
+    eval(R"(setPlanetData({a = "x", n = 1234567, b = true, [2] = "y", ["bad key"] = "z"}, {health = 5, factionOwner = 99}, 0))");
+    const planetData data = universe->getPlanetData(0);
+    EXPECT_EQ(data.health, 5.0f);
+    EXPECT_EQ(data.element1, element1) << "an omitted field keeps its value";
+    EXPECT_EQ(data.factionOwner, -1) << "an owner that is no faction";
+    std::map<std::string, std::string> extra;
+    for (const luaStringPair& pair : universe->getExtraPlanetData(0)) extra[pair.key] = pair.value;
+    EXPECT_EQ(extra, (std::map<std::string, std::string>{{"a", "x"}, {"n", "1234567"}, {"b", "1"}}));
+    EXPECT_NE(out.find("\"bad key\" cannot be saved"), std::string::npos) << out;
+    eval("setPlanetData({}, {}, -1)");
+    EXPECT_NE(out.find("Bad index given for planet index"), std::string::npos);
+}
+
+TEST_F(LuaHost, AfterALoadTheFunctionsActOnTheNewPlayerAndDocument) {
+    captured([&] { newPlayer(); });  // a load replaces the player the registry entries of start-up point into
+    player().setLanded(4);
+    EXPECT_EQ(eval("disablePlayerInput() return getPlayerLandedPlanetId()"), "4");
+    EXPECT_FALSE(player().getKeysOn());
+    std::string text = "<universe><world><star><planet><tradeGood name=\"Quartz\" price=\"3\"/></planet></star></world></universe>";
+    rapidxml::xml_document<char> doc;
+    doc.parse<0>(&text[0]);
+    universe->universeRoot = doc.first_node();
+    EXPECT_EQ(eval("return (getPlanetTradeGoods(0)).name"), "Quartz");
+    std::string many = "<universe><world><star><planet>";
+    for (int i = 0; i < 9000; ++i) many += "<tradeGood name=\"g\" price=\"1\"/>";
+    many += "</planet></star></world></universe>";
+    doc.parse<0>(&many[0]);
+    universe->universeRoot = doc.first_node();
+    const int count = std::stoi(eval("return select('#', getPlanetTradeGoods(0))"));
+    EXPECT_GT(count, 200) << "a planet of many goods lists them";
+    EXPECT_LT(count, 9000) << "until Lua's stack has no room";
+}
+
+TEST_F(LuaHost, SpawnShipRegistersTheStoredShipOrRefuses) {
+    const std::string type = universe->shipTypes[0].name;
+    const unsigned id = std::stoul(eval("return spawnShip({name = '" + type + "', x = 50, y = 60})"));
+    ASSERT_EQ(id + 1, universe->getRawShipListSize());
+    const Ship& stored = universe->currentWorld->ships.front();
+    EXPECT_EQ(universe->getShip(id), &stored);
+    EXPECT_EQ(stored.getPos().x, 50.0f);
+    EXPECT_EQ(stored.getFaction(), 1);
+    EXPECT_EQ(stored.getAI(), -1) << "no AIType given";
+    for (const char* bad : {"return spawnShip({name = 'No Such Ship'})", "return spawnShip(7)"})
+        EXPECT_EQ(eval(bad), "-1") << bad;
+    EXPECT_EQ(universe->getRawShipListSize(), id + 1);
+}
+
+TEST_F(LuaHost, ResizeIsOnlyRecordedAndRefusesSizesNoWindowCanHave) {
+    int width = 0;
+    int height = 0;
+    for (const char* refused : {"resize(0, 600)", "resize(800, 0/0)", "resize(40000, 600)", "resize(-1, 5)"}) {
+        eval(refused);
+        EXPECT_FALSE(takeResizeRequest(s.lua, width, height)) << refused;
+    }
+    eval("resize(1024, 768.9, false)");
+    EXPECT_EQ(w, 1280) << "nothing happens inside the script's call";
+    ASSERT_TRUE(takeResizeRequest(s.lua, width, height));
+    EXPECT_EQ(width * 10000 + height, 1024 * 10000 + 768);
+    EXPECT_FALSE(takeResizeRequest(s.lua, width, height)) << "a request is carried out once";
+}
+
+class ShippedScript : public LuaHost {
+protected:
+    void SetUp() override {
+        LuaHost::SetUp();
+        out = captured([&] { font = std::make_unique<Font>("subatomic.brelvosk.ttf"); });
+        s.fonts = {font.get()};
+        ASSERT_EQ(luaL_dofile(s.lua, "ui.lua"), 0);
+    }
+    void TearDown() override {
+        captured([&] { resize(1280, 1024, 0, false, nullptr); });
+        LuaHost::TearDown();
+    }
+
+    // Clicks the centre of the open display's widget of that name, then runs a frame.
+    void clickAndRunFrame(const std::string& name) {
+        ASSERT_EQ(universe->uiDisplays.size(), 1u);
+        for (const auto& widget : universe->uiDisplays[0].elements)
+            if (widget->name == name)
+                clickDisplays(universe->uiDisplays, {(widget->p1.x + widget->p2.x) / 2, (widget->p1.y + widget->p2.y) / 2});
+        s.lastTicks = SDL_GetTicks() - 5;
+        out = captured([&] { runFrame(s); });
+    }
+    std::string extra(unsigned planet, const std::string& key) {
+        for (const luaStringPair& pair : universe->getExtraPlanetData(planet))
+            if (pair.key == key) return pair.value;
+        return "";
+    }
+
+    std::unique_ptr<Font> font;
+};
+
+TEST_F(ShippedScript, OpensThePlanetBuysWithTheCursorAndResizesAfterTheDisplayPass) {
+    player().setLanded(0);
+    captured([&] { uiEvent(universe->uiDisplays, {1.0f, 6.4f, 9.4f, -94.0f}, s.fonts, s.lua); });
+    ASSERT_EQ(universe->uiDisplays.size(), 1u);
+    EXPECT_EQ(universe->uiDisplays[0].name, "planet 0");
+    EXPECT_FALSE(player().getKeysOn());
+    clickAndRunFrame("buy1");
+    const int price = 6;  // half the base price of 12 at a stock of 2000 or more
+    EXPECT_EQ(extra(0, "playerCredits"), std::to_string(1000 - price)) << out;
+    EXPECT_EQ(extra(0, "cargo_Water_20Ice"), "1");
+    clickAndRunFrame("screen");
+    EXPECT_TRUE(universe->uiDisplays.empty());
+    EXPECT_FALSE(player().isLanded()) << "a loaded player starts in flight: " << out;
+    EXPECT_TRUE(player().getKeysOn());
+    EXPECT_NE(w * 100000 + h, 1280 * 100000 + 1024) << "the window took the next size";
+    EXPECT_EQ(extra(0, "playerCredits"), std::to_string(1000 - price)) << "the wallet went through the save";
+}
