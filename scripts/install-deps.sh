@@ -10,6 +10,7 @@ packages=(
   librapidxml-dev libboost-filesystem-dev libboost-system-dev lua5.1 lua-check
   libgtest-dev libbenchmark-dev fonts-dejavu-core
   xvfb xauth xdotool x11-utils imagemagick python3
+  clang libclang-rt-14-dev
 )
 
 missing=()

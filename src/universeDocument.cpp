@@ -4,21 +4,22 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 
 #include <rapidxml/rapidxml.hpp>
 
+// Read in one piece: a load reads two files of tens of kilobytes at a keypress.
 std::vector<char> readWholeFile(const std::string& fileName) {
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(fileName, ignored))
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error))
         return {};
+    const std::uintmax_t size = std::filesystem::file_size(fileName, error);
     std::ifstream in(fileName, std::ios::binary);
-    if (!in)
+    if (error || !in)
         return {};
-    std::vector<char> text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    std::vector<char> text(size + 1, '\0');  // the 0 ends the text for the parser
+    in.read(text.data(), std::streamsize(size));
+    if (std::uintmax_t(in.gcount()) != size)
         return {};
-    text.push_back('\0');
     return text;
 }
 
