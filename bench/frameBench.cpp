@@ -18,7 +18,7 @@
 #include "player.h"
 #include "playerAccess.h"
 #include "shipGrid.h"
-#include "sprites.h"
+#include "spriteBatch.h"
 #include "timer.h"
 #include "universe.h"
 #include "worldDrivers.h"
@@ -164,7 +164,7 @@ void clearWorld() {
     world->timers.clear();
 }
 
-// Arguments: optimised (1: ship grids and texture runs) or the reference passes (0), ships, shots.
+// Arguments: optimised (1: ship grids and sprite batches) or the reference passes (0), ships, shots.
 // Tops the fight up outside the timing, and reports the average shots and timers in flight.
 template <class Step>
 void fight(benchmark::State& state, Step step) {
@@ -173,7 +173,7 @@ void fight(benchmark::State& state, Step step) {
         return;
     }
     enableShipGrid(state.range(0) != 0);
-    enableTextureRuns(state.range(0) != 0);
+    enableSpriteBatches(state.range(0) != 0);
     const unsigned n = unsigned(state.range(1)), m = unsigned(state.range(2));
     arenaRadius = ARENA_RADIUS * std::sqrt(float(n) / 1000.0f);
     clearWorld();
@@ -192,7 +192,7 @@ void fight(benchmark::State& state, Step step) {
     state.counters["timers"] = benchmark::Counter(timers, benchmark::Counter::kAvgIterations);
     clearWorld();
     enableShipGrid(true);
-    enableTextureRuns(true);
+    enableSpriteBatches(true);
 }
 
 void combatFrame(benchmark::State& state) { fight(state, [] { runFrame(*game); }); }

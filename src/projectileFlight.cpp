@@ -8,6 +8,7 @@
 
 #include "player.h"
 #include "shipGrid.h"
+#include "spriteBatch.h"
 #include "sprites.h"
 #include "timerClasses.h"
 #include "universe.h"
@@ -162,13 +163,7 @@ void Projectile::turnToward(point target, int dt, const projectileData& type) {
 }
 
 void Projectile::draw(const projectileData& type) const {
-    glPushMatrix();
     reportError();
-    glTranslatef(pos.x, pos.y, 0);
-    glRotatef(theta * RADIANS_TO_DEGREES, 0, 0, -1);
-    glBindTexture(GL_TEXTURE_2D, type.texture);
     glColor3f(1, 1, 1);
-    spriteQuad(type.size);
-    glPopMatrix();
-    unbindTexture();
+    drawSprite(type.texture, pos, type.size, -theta * RADIANS_TO_DEGREES);
 }

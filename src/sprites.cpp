@@ -1,5 +1,4 @@
-// What the entities draw: a centred square sprite, a beam along local +y and a guide line, and
-// runs of draws that leave their textures bound.
+// What the entities draw: a centred square sprite, a beam along local +y and a guide line.
 #include "sprites.h"
 
 #include <GL/glew.h>
@@ -7,10 +6,6 @@
 namespace {
 
 constexpr float BEAM_HALF_WIDTH = 20.0f;
-
-bool runsOn = true;
-int openRuns = 0;
-bool unbindWaiting = false;  // a draw of the open run left its texture bound
 
 }  // namespace
 
@@ -48,23 +43,4 @@ void guideLine(point target, point from) {
     glColor3f(1, 0.2f, 0.2f);
     glVertex2f(from.x, from.y);
     glEnd();
-}
-
-void unbindTexture() {
-    if (openRuns > 0 && runsOn)
-        unbindWaiting = true;
-    else
-        glBindTexture(GL_TEXTURE_2D, 0);
-}
-
-bool textureRunsEnabled() { return runsOn; }
-void enableTextureRuns(bool on) { runsOn = on; }
-
-TextureRun::TextureRun() { openRuns++; }
-
-// Unbinds only when a draw left a texture bound: a run without draws leaves the binding it found.
-TextureRun::~TextureRun() {
-    if (--openRuns > 0 || !unbindWaiting) return;
-    unbindWaiting = false;
-    glBindTexture(GL_TEXTURE_2D, 0);
 }

@@ -1,7 +1,7 @@
 // The timer walk of a world and the ordered insertion of new timers.
 #include "timer.h"
 
-#include "sprites.h"
+#include "spriteBatch.h"
 #include "worldState.h"
 
 void addTimer(TimerBase* timer, WorldState& world) {
@@ -18,7 +18,7 @@ void addTimer(TimerBase* timer, WorldState& world) {
 // The list is in start order, so the first timer still to come ends the walk.
 void runTimer(int now, WorldState& world) {
     std::list<TimerBase*>& timers = world.timers;
-    const TextureRun run;  // explosions and shockwaves bind their own images
+    const SpriteBatch batch;  // explosions and shockwaves add their light
     for (auto it = timers.begin(); it != timers.end();) {
         TimerBase* timer = *it;
         if (timer->start > now) break;

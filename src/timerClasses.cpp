@@ -1,14 +1,13 @@
 // The timed effects: explosions that only draw and shockwaves that also damage the ships inside them.
 #include "timerClasses.h"
 
-#include <GL/glew.h>
 #include <SDL.h>
 
 #include <cstdlib>
 #include <iostream>
 
 #include "projectile.h"
-#include "sprites.h"
+#include "spriteBatch.h"
 #include "textures.h"
 #include "worldState.h"
 
@@ -36,18 +35,10 @@ TExplosion::TExplosion(int startTime, int duration, point position)
     : startTime(startTime), duration(duration), position(position) {}
 
 void TExplosion::execute(int now, WorldState&) {
-    glPushMatrix();
-    glTranslatef(position.x, position.y, 0);
-    glPushMatrix();
-    glRotatef(static_cast<float>((now - startTime) * 360 / 1000), 0, 0, 1);
-    glBindTexture(GL_TEXTURE_2D, textureAt(EXPLOSION_TEXTURE));
+    const unsigned int texture = textureAt(EXPLOSION_TEXTURE);
     const float s = static_cast<float>(startTime + duration - now) / static_cast<float>(duration) * size;
-    spriteQuad(s);
-    glPopMatrix();
-    glRotatef(static_cast<float>((startTime - now) * 360 / 2000), 0, 0, 1);
-    spriteQuad(s);
-    unbindTexture();
-    glPopMatrix();
+    drawSprite(texture, position, s, static_cast<float>((now - startTime) * 360 / 1000));
+    drawSprite(texture, position, s, static_cast<float>((startTime - now) * 360 / 2000));
 }
 
 TShockwave::TShockwave(int growth, int startTime, int duration, point position)
@@ -67,15 +58,7 @@ float TShockwave::radius(int now) const {
 }
 
 void TShockwave::draw(float r) const {
-    glPushMatrix();
-    glTranslatef(position.x, position.y, 0);
-    glPushMatrix();
-    glRotatef(static_cast<float>(angle), 0, 0, 1);
-    glBindTexture(GL_TEXTURE_2D, textureAt(SHOCKWAVE_TEXTURE));
-    spriteQuad(r);
-    glPopMatrix();
-    unbindTexture();
-    glPopMatrix();
+    drawSprite(textureAt(SHOCKWAVE_TEXTURE), position, r, static_cast<float>(angle));
 }
 
 // The player is not damaged; a ship's death follows in its own update.

@@ -6,7 +6,7 @@
 
 #include "player.h"
 #include "shipGrid.h"
-#include "sprites.h"
+#include "spriteBatch.h"
 #include "universe.h"
 #include "worldState.h"
 
@@ -81,7 +81,7 @@ void separateOverlapping(WorldState& world) {
 
 void processProjectiles(WorldState& world, Universe& universe, int dt, int time) {
     const ShipGridLoan grid(world, SHOT_CELL);
-    const TextureRun run;
+    const SpriteBatch batch;
     std::list<Projectile>& shots = world.projectiles;
     for (auto it = shots.begin(); it != shots.end();)
         it = it->update(dt, world, universe, time) ? std::next(it) : shots.erase(it);

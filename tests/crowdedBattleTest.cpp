@@ -1,5 +1,5 @@
 // Crowded battles: the ship grid's look-ups at the edges, battles that come out bit for bit the same
-// with and without it, and passes that draw the same pixels whether they keep textures bound or not.
+// with and without it, and passes that draw the same pixels whether they batch their sprites or not.
 #include <GL/glew.h>
 #include <GL/glu.h>
 
@@ -12,7 +12,7 @@
 #include "combatArena.h"
 #include "planet.h"
 #include "shipGrid.h"
-#include "sprites.h"
+#include "spriteBatch.h"
 #include "textures.h"
 #include "timer.h"
 #include "timerClasses.h"
@@ -115,21 +115,23 @@ protected:
         glViewport(0, 0, 1280, 1024);
     }
 
-    // Shots of each type, a missile homing on a ship, explosions and a shockwave; then a quad that counts
-    // on the passes leaving texture 0 bound.
-    std::vector<unsigned char> passesPicture(bool runs) {
-        enableTextureRuns(runs);
+    // Hundreds of overlapping shots of every type, explosions of several ages and shockwaves; then a
+    // quad that counts on the passes leaving texture 0 bound and the shots' colour current.
+    std::vector<unsigned char> passesPicture(bool batches) {
+        enableSpriteBatches(batches);
         std::srand(3);
-        for (int i = 0; i < 10; i++) shotAt({-500.0f + 100 * i, -300.0f + 60 * (i % 4)}, i % 5, 0.3f * i);
-        for (int i = 0; i < 3; i++) standardExplosion({-300.0f + 250 * i, 200}, world(), 50 * i);
-        projectileEvent(world(), {300, -200}, 1, 0);
+        for (int i = 0; i < 400; i++)
+            shotAt({-300.0f + float(i * 37 % 600), -200.0f + float(i * 53 % 400)}, i % 5, 0.3f * float(i));
+        for (int i = 0; i < 30; i++) standardExplosion({-300.0f + 20.0f * float(i), 150}, world(), 30 * i);
+        for (int i = 0; i < 4; i++) projectileEvent(world(), {-200.0f + 150.0f * float(i), -100}, 1, 100 * i);
         glClear(GL_COLOR_BUFFER_BIT);
-        processProjectiles(world(), u(), 16, 400);
-        runTimer(400, world());
+        glColor3f(1, 0, 0);
+        processProjectiles(world(), u(), 16, 1000);
+        runTimer(1000, world());
         glBegin(GL_QUADS);
         glVertex2f(550, 400), glVertex2f(600, 400), glVertex2f(600, 450), glVertex2f(550, 450);
         glEnd();
-        enableTextureRuns(true);
+        enableSpriteBatches(true);
         world().projectiles.clear();
         for (TimerBase* timer : world().timers) delete timer;
         world().timers.clear();
@@ -185,28 +187,40 @@ TEST_F(CrowdedBattle, LookUpsReachEveryShipWithinReachAndNoneFarBeyond) {
     EXPECT_EQ(grid.firstWithID(world().ships.back().getID(), [](const Ship&) { return true; }), &world().ships.back());
 }
 
-TEST_F(CrowdedBattle, ShotsAndTimersDrawTheSamePixelsWithTexturesKeptBoundAsWithEveryDrawUnbinding) {
-    const unsigned images[2] = {whiteTexture(), whiteTexture()};
-    const unsigned char texels[16] = {255, 0, 0, 255, 0, 0, 255, 128, 255, 0, 0, 255, 0, 255, 0, 255};
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
-    for (size_t t = 0; t < WEAPONDATA.size(); t++) WEAPONDATA[t].texture = images[t % 2];
+// Three images with see-through texels, seen through a turned and zoomed view.
+TEST_F(CrowdedBattle, ShotsAndTimersDrawTheSamePixelsBatchedAsOneByOne) {
+    const unsigned images[3] = {whiteTexture(), whiteTexture(), whiteTexture()};
+    const unsigned char texels[16] = {255, 0, 0, 255, 0, 0, 255, 128, 255, 0, 0, 60, 0, 255, 0, 255};
+    for (unsigned image : images) {
+        glBindTexture(GL_TEXTURE_2D, image);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    }
+    for (size_t t = 0; t < WEAPONDATA.size(); t++) WEAPONDATA[t].texture = images[t % 3];
     const std::vector<unsigned int> saved = textures;
     textures.assign(FIXED_TEXTURE_COUNT, images[0]);
-    textures[3] = textures[7] = images[1];
-    shipAt({-100, -100});
+    textures[3] = images[1];
+    textures[7] = images[2];
+    shipAt({0, 350});  // homed on, out of the shots' reach: a hit would explode at the wall clock's time
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluOrtho2D(-640, 640, -512, 512);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    const GLboolean texturing = glIsEnabled(GL_TEXTURE_2D);
+    glRotatef(17, 0, 0, 1);
+    glScalef(1.3f, 1.3f, 1);
+    const GLboolean texturing = glIsEnabled(GL_TEXTURE_2D), blending = glIsEnabled(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, 0);
-    const std::vector<unsigned char> unbinding = passesPicture(false);
-    EXPECT_TRUE(passesPicture(true) == unbinding);
-    EXPECT_GT(litPixels(), 20000);
+    const std::vector<unsigned char> oneByOne = passesPicture(false);
+    EXPECT_TRUE(passesPicture(true) == oneByOne);
+    EXPECT_GT(litPixels(), 100000);
+    glLoadIdentity();
     if (!texturing) glDisable(GL_TEXTURE_2D);
+    if (!blending) glDisable(GL_BLEND);
     textures = saved;
-    glDeleteTextures(2, images);
+    glDeleteTextures(3, images);
 }

@@ -1,0 +1,97 @@
+// Sprites from corners worked out on the CPU: where GL's own turn and move would put them, and
+// drawn by a batch only when the outermost batch ends.
+#include <GL/glew.h>
+#include <GL/glu.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "glTestContext.h"
+#include "spriteBatch.h"
+#include "sprites.h"
+
+namespace {
+
+constexpr int SIDE = 400;
+
+// Four texels of different colours, unblended and unfiltered, so that a turned or mirrored image shows.
+class SpriteDrawing : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        if (HasFatalFailure()) return;
+        const unsigned char texels[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 0, 255};
+        image = whiteTexture();
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        blending = glIsEnabled(GL_BLEND);
+        glDisable(GL_BLEND);
+        glEnable(GL_TEXTURE_2D);
+        glColor3f(1, 1, 1);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluOrtho2D(0, 1280, 0, 1024);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+    void TearDown() override {
+        if (blending) glEnable(GL_BLEND);
+        glDeleteTextures(1, &image);
+    }
+
+    static std::vector<unsigned char> corner() {
+        std::vector<unsigned char> pixels(SIDE * SIDE * 4);
+        glReadPixels(0, 0, SIDE, SIDE, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    unsigned int image = 0;
+    GLboolean blending = GL_FALSE;
+};
+
+int differingPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    int n = 0;
+    for (size_t i = 0; i < a.size(); i += 4)
+        n += std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]) > 0;
+    return n;
+}
+
+}  // namespace
+
+// Only pixels along the edges may round the other way: a turn the wrong way or a mirrored image
+// changes thousands of the square's 25,600.
+TEST_F(SpriteDrawing, ASpriteCoversWhatGlsOwnTurnAndMoveCover) {
+    for (float degrees : {0.0f, 30.0f, 90.0f, 200.0f, -45.0f}) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        glPushMatrix();
+        glTranslatef(200.5f, 190.25f, 0);
+        glRotatef(degrees, 0, 0, 1);
+        glBindTexture(GL_TEXTURE_2D, image);
+        spriteQuad(80);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glPopMatrix();
+        const std::vector<unsigned char> byGl = corner();
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawSprite(image, {200.5f, 190.25f}, 80, degrees);
+        EXPECT_LT(differingPixels(corner(), byGl), 200) << degrees << " degrees";
+        GLint bound = -1;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+        EXPECT_EQ(bound, 0);
+    }
+}
+
+TEST_F(SpriteDrawing, BatchedSpritesAppearWhenTheOutermostBatchEnds) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    {
+        const SpriteBatch outer;
+        {
+            const SpriteBatch inner;
+            drawSprite(image, {100, 100}, 50, 10);
+        }
+        drawSprite(image, {300, 300}, 50, 10);
+        EXPECT_EQ(litPixels(), 0);
+    }
+    EXPECT_GT(litPixels(), 2 * 9000);
+}
