@@ -6,6 +6,7 @@
 #include "defaultVals.h"
 #include "font.h"
 #include "frameTimeRing.h"
+#include "spriteBatch.h"
 #include "textures.h"
 
 namespace {
@@ -64,7 +65,7 @@ point mouseToGame(point m, float left, float right, float bottom, float top) {
     return {m.x * (right - left) / 100.0f + left, m.y * (top - bottom) / 100.0f + bottom};
 }
 
-void drawRadarBlip(point p, int texture, float half) { texturedSquare(p, textureAt(texture), half, 0.0f); }
+void drawRadarBlip(point p, int texture, float half) { drawSprite(textureAt(texture), p, half, 0.0f); }
 
 void drawMouse(point p) { texturedSquare(p, textureAt(MOUSE_TEXTURE), 30.0f, 0.0f); }
 

@@ -9,6 +9,7 @@
 #include "planet.h"
 #include "player.h"
 #include "ship.h"
+#include "spriteBatch.h"
 #include "star.h"
 #include "textures.h"
 #include "universe.h"
@@ -129,6 +130,12 @@ void popCornerProjection() {
     reportError();
 }
 
+// A battle's worth of blips in one call.
+void drawShipBlips(const std::vector<const Ship*>& ships) {
+    const SpriteBatch blips(SpriteBatch::asDrawn);
+    for (const Ship* ship : ships) drawRadarBlip(ship->getPos(), ENEMY_BLIP_TEXTURE, RADAR_BLIP);
+}
+
 // Stars and planets at their true size, as they look in the world.
 void drawBodies(const nearbyBodies& bodies) {
     for (const Star* star : bodies.stars)
@@ -185,7 +192,7 @@ void topLeftUI(WorldState& world, Player* player) {
     pushCornerProjection(-CORNER_SIZE / 2, w - CORNER_SIZE / 2, CORNER_SIZE / 2 - h, CORNER_SIZE / 2, RADAR_SCALE, p);
     drawRadarBlip(p, PLAYER_BLIP_TEXTURE, RADAR_BLIP);
     const nearbyBodies near = bodiesNear(world, p, RADAR_RANGE);
-    for (const Ship* ship : near.ships) drawRadarBlip(ship->getPos(), ENEMY_BLIP_TEXTURE, RADAR_BLIP);
+    drawShipBlips(near.ships);
     drawBodies(near);
     popCornerProjection();
 }

@@ -1,4 +1,4 @@
-// Sprites gathered by image and drawn in one call per image, for the passes whose light adds up.
+// Sprites gathered and drawn in one call per image: by image where light adds up, else as drawn.
 #include "spriteBatch.h"
 
 #include <GL/glew.h>
@@ -23,6 +23,7 @@ struct imageRun {
 
 bool batchesOn = true;
 int openBatches = 0;
+bool keepOrder = false;  // the outermost batch draws as drawn
 std::vector<imageRun> runs;  // kept across frames, so that a frame allocates nothing new
 size_t usedRuns = 0;
 
@@ -59,10 +60,16 @@ std::vector<spriteVertex>& runFor(unsigned int texture) {
     return run.vertices;
 }
 
+void drawRuns() {
+    for (size_t i = 0; i < usedRuns; i++) drawQuads(runs[i].texture, runs[i].vertices);
+    usedRuns = 0;
+}
+
 }  // namespace
 
 void drawSprite(unsigned int texture, point centre, float half, float degrees) {
     if (openBatches > 0 && batchesOn) {
+        if (keepOrder && usedRuns > 0 && runs[usedRuns - 1].texture != texture) drawRuns();
         appendCorners(runFor(texture), centre, half, degrees);
         return;
     }
@@ -75,10 +82,10 @@ void drawSprite(unsigned int texture, point centre, float half, float degrees) {
 bool spriteBatchesEnabled() { return batchesOn; }
 void enableSpriteBatches(bool on) { batchesOn = on; }
 
-SpriteBatch::SpriteBatch() { openBatches++; }
+SpriteBatch::SpriteBatch(Order order) {
+    if (openBatches++ == 0) keepOrder = order == asDrawn;
+}
 
 SpriteBatch::~SpriteBatch() {
-    if (--openBatches > 0) return;
-    for (size_t i = 0; i < usedRuns; i++) drawQuads(runs[i].texture, runs[i].vertices);
-    usedRuns = 0;
+    if (--openBatches == 0) drawRuns();
 }

@@ -1,4 +1,4 @@
-// Sprites gathered by image and drawn in one call per image, for the passes whose light adds up.
+// Sprites gathered and drawn in one call per image: by image where light adds up, else as drawn.
 #pragma once
 
 #include "basics.h"
@@ -12,12 +12,15 @@ void drawSprite(unsigned int texture, point centre, float half, float degrees);
 bool spriteBatchesEnabled();
 void enableSpriteBatches(bool on);
 
-// Gathers the sprites drawn during its lifetime and draws them, image by image in the order
-// each image was first used, when it ends. Only for additive passes whose draws change no other
-// state meanwhile: there a pixel's sum is the same in any order, so the picture is too.
+// Gathers the sprites drawn during its lifetime; the outermost batch's order rules. byImage
+// draws them image by image, in the order each image was first used, when it ends: only for
+// additive passes that change no other state meanwhile, where a pixel's sum is the same in any
+// order. asDrawn draws each run of sprites of one image in one call when the image changes or
+// the batch ends: for any blending, as long as nothing but sprites is drawn meanwhile.
 class SpriteBatch {
 public:
-    SpriteBatch();
+    enum Order { byImage, asDrawn };
+    explicit SpriteBatch(Order order = byImage);
     ~SpriteBatch();
     SpriteBatch(const SpriteBatch&) = delete;
     SpriteBatch& operator=(const SpriteBatch&) = delete;

@@ -95,3 +95,27 @@ TEST_F(SpriteDrawing, BatchedSpritesAppearWhenTheOutermostBatchEnds) {
     }
     EXPECT_GT(litPixels(), 2 * 9000);
 }
+
+// Over each other under alpha blending the order shows: a batch as drawn must keep it.
+TEST_F(SpriteDrawing, ABatchAsDrawnKeepsTheOrderOfOverlappingImages) {
+    const unsigned int white = whiteTexture();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1, 1, 1, 0.5f);
+    const auto draw = [&] {
+        for (int i = 0; i < 6; i++) drawSprite(i % 3 == 1 ? white : image, {150.0f + 20 * i, 200}, 60, 15.0f * i);
+    };
+    enableSpriteBatches(false);
+    glClear(GL_COLOR_BUFFER_BIT);
+    draw();
+    const std::vector<unsigned char> oneByOne = corner();
+    enableSpriteBatches(true);
+    glClear(GL_COLOR_BUFFER_BIT);
+    {
+        const SpriteBatch batch(SpriteBatch::asDrawn);
+        draw();
+    }
+    EXPECT_TRUE(corner() == oneByOne);
+    glColor4f(1, 1, 1, 1);
+    glDeleteTextures(1, &white);
+}
