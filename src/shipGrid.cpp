@@ -108,6 +108,19 @@ ShipGrid::CellRange ShipGrid::cellsNear(point a, point b, float reach) const {
     return {column(x0), column(x1), row(y0), row(y1)};
 }
 
+// Cells of rings below ring hold every ship within the rectangle they cover (edge cells also those
+// beyond the grid, which only lie further out); the distance to the rectangle's nearest side
+// bounds the distance to all the rest, less the drift since the build and the rounding of the cells.
+double ShipGrid::clearance(point p, int cx, int cy, int ring) const {
+    double d = std::numeric_limits<double>::infinity();
+    if (cx - ring + 1 > 0) d = std::min(d, p.x - (originX + (cx - ring + 1) * cell));
+    if (cx + ring - 1 < columns - 1) d = std::min(d, originX + (cx + ring) * cell - p.x);
+    if (cy - ring + 1 > 0) d = std::min(d, p.y - (originY + (cy - ring + 1) * cell));
+    if (cy + ring - 1 < rows - 1) d = std::min(d, originY + (cy + ring) * cell - p.y);
+    const double size = std::max(std::fabs(p.x), std::fabs(p.y));
+    return d - drift - 1 - (size + cell * ring) * ROUNDING_SLACK;
+}
+
 const std::vector<ShipGrid::Entry>& ShipGrid::nearInOrder(point a, point b, float reach) const {
     near.clear();
     forEachNear(a, b, reach, [this](Ship& ship, uint32_t order) { near.push_back({&ship, order}); });

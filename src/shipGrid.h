@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <list>
 #include <optional>
@@ -33,6 +34,11 @@ public:
     // corners a and b span (a superset of those that do), in no particular order.
     template <class Visit>
     void forEachNear(point a, point b, float reach, Visit visit) const;
+    // Visits the same ships as forEachNear(p, p, reach), nearest cells first, ring by ring;
+    // before each further ring asks enough(clearance), clearance being a lower bound on the
+    // distance from p of every ship not yet visited, and stops when it says yes.
+    template <class Visit, class Enough>
+    void forEachOutward(point p, float reach, Visit visit, Enough enough) const;
     // The same ships in list order, valid until the next call.
     const std::vector<Entry>& nearInOrder(point a, point b, float reach) const;
     // The first live ship in list order with this ID that accepts(ship) is true of, or null.
@@ -51,6 +57,9 @@ private:
         int x0, x1, y0, y1;
     };
     CellRange cellsNear(point a, point b, float reach) const;
+    double clearance(point p, int cx, int cy, int ring) const;
+    template <class Visit>
+    void visitSpan(int y, int x0, int x1, Visit& visit) const;
     int column(double x) const;
     int row(double y) const;
     void place(std::list<Ship>& ships);
@@ -104,11 +113,37 @@ struct NearestShip {
 template <class Visit>
 void ShipGrid::forEachNear(point a, point b, float reach, Visit visit) const {
     const CellRange r = cellsNear(a, b, reach);
-    for (int y = r.y0; y <= r.y1; y++)
-        for (uint32_t i = cellStart[size_t(y * columns + r.x0)]; i < cellStart[size_t(y * columns + r.x1 + 1)]; i++)
-            if (entries[i].ship) visit(*entries[i].ship, entries[i].order);
+    for (int y = r.y0; y <= r.y1; y++) visitSpan(y, r.x0, r.x1, visit);
     for (const Entry& e : unplaced)
         if (e.ship) visit(*e.ship, e.order);
+}
+
+template <class Visit>
+void ShipGrid::visitSpan(int y, int x0, int x1, Visit& visit) const {
+    for (uint32_t i = cellStart[size_t(y * columns + x0)]; i < cellStart[size_t(y * columns + x1 + 1)]; i++)
+        if (entries[i].ship) visit(*entries[i].ship, entries[i].order);
+}
+
+template <class Visit, class Enough>
+void ShipGrid::forEachOutward(point p, float reach, Visit visit, Enough enough) const {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return forEachNear(p, p, reach, visit);
+    for (const Entry& e : unplaced)
+        if (e.ship) visit(*e.ship, e.order);
+    const CellRange r = cellsNear(p, p, reach);
+    const int cx = column(p.x), cy = row(p.y);
+    const int rings = std::max({cx - r.x0, r.x1 - cx, cy - r.y0, r.y1 - cy});
+    for (int k = 0; k <= rings; k++) {
+        if (k > 0 && enough(clearance(p, cx, cy, k))) return;
+        const int x0 = std::max(cx - k, r.x0), x1 = std::min(cx + k, r.x1);
+        for (int y = std::max(cy - k, r.y0); y <= std::min(cy + k, r.y1); y++) {
+            if (y == cy - k || y == cy + k) {
+                visitSpan(y, x0, x1, visit);
+                continue;
+            }
+            if (cx - k >= r.x0) visitSpan(y, cx - k, cx - k, visit);
+            if (cx + k <= r.x1) visitSpan(y, cx + k, cx + k, visit);
+        }
+    }
 }
 
 template <class Accept>

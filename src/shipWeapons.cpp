@@ -19,6 +19,8 @@ namespace {
 
 constexpr float SHIP_TARGET_RANGE = 2000.0f;
 constexpr double SHIP_TARGET_RANGE_SQUARED = 4000000.0;
+// Far more than the relative error of a float squared distance.
+constexpr double DISTANCE_ROUNDING = 1e-4;
 constexpr int16_t HOSTILE = -100;
 constexpr int LEAD_STEPS = 5;
 constexpr int BEAM_TEXTURE = 4;
@@ -68,12 +70,17 @@ const Ship* Ship::chooseTarget(Universe& universe, const Player* player, const W
 // first of the smallest truncated distances; ships beyond the range are never kept.
 const Ship* Ship::nearestHostile(Universe& universe, const ShipGrid& grid, double& best) const {
     NearestShip pick(best);
-    grid.forEachNear(pos, pos, SHIP_TARGET_RANGE, [&](Ship& other, uint32_t order) {
+    const auto visit = [&](Ship& other, uint32_t order) {
         if (other.ID == ID) return;
         const double d = sqPointDistance(other.pos, pos);
         if (d < SHIP_TARGET_RANGE_SQUARED && universe.getRelation(faction, other.faction) == HOSTILE)
             pick.offer(other, std::trunc(d), order);
-    });
+    };
+    // The float distance of a ship beyond the clearance may round down a little, never by a whole unit.
+    const auto beyondPick = [&pick](double clearance) {
+        return clearance > 0 && clearance * clearance * (1 - DISTANCE_ROUNDING) - 1 > pick.key;
+    };
+    grid.forEachOutward(pos, SHIP_TARGET_RANGE, visit, beyondPick);
     best = pick.key;
     return pick.ship;
 }
