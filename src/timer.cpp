@@ -1,8 +1,15 @@
 // The timer walk of a world and the ordered insertion of new timers.
 #include "timer.h"
 
+#include "shipGrid.h"
 #include "spriteBatch.h"
 #include "worldState.h"
+
+namespace {
+
+constexpr float WAVE_CELL = 256.0f;  // near a shockwave's largest radius
+
+}  // namespace
 
 void addTimer(TimerBase* timer, WorldState& world) {
     std::list<TimerBase*>& timers = world.timers;
@@ -19,6 +26,7 @@ void addTimer(TimerBase* timer, WorldState& world) {
 void runTimer(int now, WorldState& world) {
     std::list<TimerBase*>& timers = world.timers;
     const SpriteBatch batch;  // explosions and shockwaves add their light
+    const ShipGridLoan grid(world, WAVE_CELL);
     for (auto it = timers.begin(); it != timers.end();) {
         TimerBase* timer = *it;
         if (timer->start > now) break;

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "projectile.h"
+#include "shipGrid.h"
 #include "spriteBatch.h"
 #include "textures.h"
 #include "worldState.h"
@@ -61,12 +62,18 @@ void TShockwave::draw(float r) const {
     drawSprite(textureAt(SHOCKWAVE_TEXTURE), position, r, static_cast<float>(angle));
 }
 
-// The player is not damaged; a ship's death follows in its own update.
+// The player is not damaged; a ship's death follows in its own update. Each ship takes its damage
+// apart from the others, so the grid's order of visits gives the same hit points.
 void TShockwave::damageShipsWithin(float r, int step, WorldState& world) const {
     const float reach = static_cast<float>(pixelToGame(r));
     const float damage = shockwaveDamage() * static_cast<float>(step);
-    for (Ship& ship : world.ships)
+    const auto hurt = [&](Ship& ship) {
         if (pointDistance(ship.getPos(), position) < reach) ship.takeDamage(damage);
+    };
+    if (world.shipGrid)
+        world.shipGrid->forEachNear(position, position, reach, [&hurt](Ship& ship, uint32_t) { hurt(ship); });
+    else
+        for (Ship& ship : world.ships) hurt(ship);
 }
 
 void standardExplosion(point p, WorldState& world, int time) {
