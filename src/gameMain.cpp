@@ -261,6 +261,10 @@ void runAdditivePasses(MainState& s) {
     if (WorldState* world = playerWorld(s)) runTimer(int(s.lastTicks), *world);
 }
 
+// Mesa's software renderer fills what it was sent on its own threads once told to, while this
+// thread goes on with the next passes; else the whole frame's filling waits for the swap.
+void startFilling() { glFlush(); }
+
 void runAlphaPasses(MainState& s) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     drawPlayer(s);
@@ -370,8 +374,10 @@ void runFrame(MainState& s) {
     const viewRect view = viewAround(playerPosition(s), s.viewHeight, aspect);
     setCamera(view, playerPosition(s), s.nearFactor);
     drawBackground();
+    startFilling();
     shootWhileSpaceHeld(s, view);
     runAdditivePasses(s);
+    startFilling();
     runAlphaPasses(s);
     drawWorldOverlay(s, view);
     drawDebugOverlay(s);
