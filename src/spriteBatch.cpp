@@ -79,7 +79,6 @@ void drawSprite(unsigned int texture, point centre, float half, float degrees) {
     drawQuads(texture, single);
 }
 
-bool spriteBatchesEnabled() { return batchesOn; }
 void enableSpriteBatches(bool on) { batchesOn = on; }
 
 SpriteBatch::SpriteBatch(Order order) {

@@ -8,15 +8,16 @@
 // SpriteBatch (with batches on) it is drawn when the batch ends, else at once.
 void drawSprite(unsigned int texture, point centre, float half, float degrees);
 
-// Whether batches gather their sprites (the default) or every sprite is drawn at once.
-bool spriteBatchesEnabled();
+// Whether batches gather their sprites (the default) or every sprite is drawn at once; the
+// picture is the same either way, only the number of calls differs.
 void enableSpriteBatches(bool on);
 
-// Gathers the sprites drawn during its lifetime; the outermost batch's order rules. byImage
-// draws them image by image, in the order each image was first used, when it ends: only for
-// additive passes that change no other state meanwhile, where a pixel's sum is the same in any
-// order. asDrawn draws each run of sprites of one image in one call when the image changes or
-// the batch ends: for any blending, as long as nothing but sprites is drawn meanwhile.
+// Gathers the sprites drawn during its lifetime; the outermost batch's order rules. Either way
+// the colour and blending must be at the batch's end what they were at each sprite's draw.
+// byImage draws them image by image, in the order each image was first used, when it ends:
+// only for additive passes (whatever else they draw adds light too), where a pixel's sum is the
+// same in any order. asDrawn draws each run of sprites of one image in one call when the image
+// changes or the batch ends: for any blending, as long as nothing but sprites is drawn meanwhile.
 class SpriteBatch {
 public:
     enum Order { byImage, asDrawn };
