@@ -21,6 +21,9 @@ public:
     int getProgram() const { return program; }
 
 private:
+    // When the whole ribbon lies outside the window: leaves the colour drawing it would leave.
+    bool skippedOffView(point current) const;
+
     int program = 0;
 };
 

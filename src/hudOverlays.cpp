@@ -13,6 +13,7 @@
 #include "star.h"
 #include "textures.h"
 #include "universe.h"
+#include "viewCulling.h"
 #include "worldState.h"
 
 namespace {
@@ -132,6 +133,7 @@ void popCornerProjection() {
 
 // A battle's worth of blips in one call.
 void drawShipBlips(const std::vector<const Ship*>& ships) {
+    const ViewCulling view;
     const SpriteBatch blips(SpriteBatch::asDrawn);
     for (const Ship* ship : ships) drawRadarBlip(ship->getPos(), ENEMY_BLIP_TEXTURE, RADAR_BLIP);
 }

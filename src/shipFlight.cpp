@@ -14,6 +14,7 @@
 #include "sprites.h"
 #include "timerClasses.h"
 #include "universe.h"
+#include "viewCulling.h"
 #include "worldState.h"
 
 namespace {
@@ -167,6 +168,10 @@ void Ship::move(int dt) {
 }
 
 void Ship::draw() const {
+    if (squareOffView(pos, size)) {
+        glBindTexture(GL_TEXTURE_2D, 0);
+        return;
+    }
     glPushMatrix();
     reportError();
     glTranslatef(pos.x, pos.y, 0);

@@ -1,6 +1,8 @@
 // Sprites gathered and drawn in one call per image: by image where light adds up, else as drawn.
 #include "spriteBatch.h"
 
+#include "viewCulling.h"
+
 #include <GL/glew.h>
 
 #include <cmath>
@@ -67,12 +69,22 @@ void drawRuns() {
 
 }  // namespace
 
+// Only sprites wholly inside the window are gathered: Mesa's software renderer takes another
+// path, with other rounding, for a call that has any vertex to clip, so one sprite across an edge
+// would change the pixels of every sprite gathered with it.
 void drawSprite(unsigned int texture, point centre, float half, float degrees) {
-    if (openBatches > 0 && batchesOn) {
+    const Sight sight = sightOfSquare(centre, half);
+    const bool gathering = openBatches > 0 && batchesOn;
+    if (culled(sight)) {
+        if (!gathering) glBindTexture(GL_TEXTURE_2D, 0);
+        return;
+    }
+    if (gathering && sight == Sight::inside) {
         if (keepOrder && usedRuns > 0 && runs[usedRuns - 1].texture != texture) drawRuns();
         appendCorners(runFor(texture), centre, half, degrees);
         return;
     }
+    if (gathering && keepOrder) drawRuns();
     static std::vector<spriteVertex> single;
     single.clear();
     appendCorners(single, centre, half, degrees);

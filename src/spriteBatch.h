@@ -4,8 +4,9 @@
 #include "basics.h"
 
 // A square of half-size half centred on centre, turned anticlockwise by degrees, the whole
-// texture on it in the current colour; texture 0 is bound again after it. Inside an open
-// SpriteBatch (with batches on) it is drawn when the batch ends, else at once.
+// texture on it in the current colour; texture 0 is bound again after it. Skipped when culled
+// (see ViewCulling); gathered by an open SpriteBatch (with batches on) when an open ViewCulling
+// finds it wholly inside the window; else drawn at once.
 void drawSprite(unsigned int texture, point centre, float half, float degrees);
 
 // Whether batches gather their sprites (the default) or every sprite is drawn at once; the

@@ -3,6 +3,10 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+
+#include "viewCulling.h"
+
 namespace {
 
 constexpr float BEAM_HALF_WIDTH = 20.0f;
@@ -37,6 +41,11 @@ void beamQuad(float length) {
 
 void guideLine(point target, point from) {
     glBindTexture(GL_TEXTURE_2D, 0);
+    if (offView({std::min(target.x, from.x), std::min(target.y, from.y)},
+                {std::max(target.x, from.x), std::max(target.y, from.y)})) {
+        glColor3f(1, 0.2f, 0.2f);  // the colour drawing it would leave
+        return;
+    }
     glBegin(GL_LINES);
     glColor3f(0.2f, 1, 0.2f);
     glVertex2f(target.x, target.y);

@@ -3,6 +3,7 @@
 
 #include "shipGrid.h"
 #include "spriteBatch.h"
+#include "viewCulling.h"
 #include "worldState.h"
 
 namespace {
@@ -25,6 +26,7 @@ void addTimer(TimerBase* timer, WorldState& world) {
 // The list is in start order, so the first timer still to come ends the walk.
 void runTimer(int now, WorldState& world) {
     std::list<TimerBase*>& timers = world.timers;
+    const ViewCulling culling;
     const SpriteBatch batch;  // explosions and shockwaves add their light
     const ShipGridLoan grid(world, WAVE_CELL);
     for (auto it = timers.begin(); it != timers.end();) {

@@ -8,6 +8,7 @@
 #include "shipGrid.h"
 #include "spriteBatch.h"
 #include "universe.h"
+#include "viewCulling.h"
 #include "worldState.h"
 
 namespace {
@@ -19,6 +20,7 @@ constexpr float SHOT_CELL = 256.0f;
 
 // Each ship moves in its own update, so the grid learns where it went before the next one looks.
 void updateShips(Universe& universe, WorldState& world, Player* player, int dt, int time) {
+    const ViewCulling culling;
     ShipGridLoan loan(world, TARGET_CELL);
     ShipGrid* grid = loan.get();
     std::list<Ship>& ships = world.ships;
@@ -81,6 +83,7 @@ void separateOverlapping(WorldState& world) {
 
 void processProjectiles(WorldState& world, Universe& universe, int dt, int time) {
     const ShipGridLoan grid(world, SHOT_CELL);
+    const ViewCulling culling;
     const SpriteBatch batch;
     std::list<Projectile>& shots = world.projectiles;
     for (auto it = shots.begin(); it != shots.end();)

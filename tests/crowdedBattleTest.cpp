@@ -9,13 +9,16 @@
 #include <iterator>
 #include <string>
 
+#include "camera.h"
 #include "combatArena.h"
 #include "planet.h"
 #include "shipGrid.h"
 #include "spriteBatch.h"
+#include "scratchDirectory.h"
 #include "textures.h"
 #include "timer.h"
 #include "timerClasses.h"
+#include "viewCulling.h"
 #include "worldDrivers.h"
 
 namespace {
@@ -115,14 +118,16 @@ protected:
         glViewport(0, 0, 1280, 1024);
     }
 
-    // Hundreds of overlapping shots of every type, explosions of several ages and shockwaves; then a
-    // quad that counts on the passes leaving texture 0 bound and the shots' colour current.
-    std::vector<unsigned char> passesPicture(bool batches) {
-        enableSpriteBatches(batches);
+    // Hundreds of overlapping shots of every type, in view and beyond, explosions of several ages
+    // and shockwaves; then a quad that counts on the passes leaving texture 0 bound and the shots'
+    // colour current.
+    std::vector<unsigned char> passesPicture(bool shortcuts) {
+        enableSpriteBatches(shortcuts);
+        enableViewCulling(shortcuts);
         std::srand(3);
         for (int i = 0; i < 400; i++)
-            shotAt({-300.0f + float(i * 37 % 600), -200.0f + float(i * 53 % 400)}, i % 5, 0.3f * float(i));
-        for (int i = 0; i < 30; i++) standardExplosion({-300.0f + 20.0f * float(i), 150}, world(), 30 * i);
+            shotAt({-900.0f + float(i * 37 % 1800), -700.0f + float(i * 53 % 1400)}, i % 5, 0.3f * float(i));
+        for (int i = 0; i < 30; i++) standardExplosion({-600.0f + 40.0f * float(i), 150}, world(), 30 * i);
         for (int i = 0; i < 4; i++) projectileEvent(world(), {-200.0f + 150.0f * float(i), -100}, 1, 100 * i);
         glClear(GL_COLOR_BUFFER_BIT);
         glColor3f(1, 0, 0);
@@ -132,9 +137,30 @@ protected:
         glVertex2f(550, 400), glVertex2f(600, 400), glVertex2f(600, 450), glVertex2f(550, 450);
         glEnd();
         enableSpriteBatches(true);
+        enableViewCulling(true);
         world().projectiles.clear();
         for (TimerBase* timer : world().timers) delete timer;
         world().timers.clear();
+        std::vector<unsigned char> pixels(1280 * 1024 * 4);
+        glReadPixels(0, 0, 1280, 1024, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    // The ship pass of world k onto a cleared window, then a quad in the colour it leaves.
+    std::vector<unsigned char> shipPassPicture(int k, bool culling, int time) {
+        enableViewCulling(culling);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glColor3f(0, 0, 1);
+        u().currentWorld = &u().worlds[size_t(k)];
+        player().warpWorld(k, u());
+        testing::internal::CaptureStdout();
+        processShips(u(), &player(), 16, time);
+        testing::internal::GetCapturedStdout();
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glBegin(GL_QUADS);
+        glVertex2f(1500, 1500), glVertex2f(1600, 1500), glVertex2f(1600, 1600), glVertex2f(1500, 1600);
+        glEnd();
+        enableViewCulling(true);
         std::vector<unsigned char> pixels(1280 * 1024 * 4);
         glReadPixels(0, 0, 1280, 1024, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         return pixels;
@@ -187,7 +213,7 @@ TEST_F(CrowdedBattle, LookUpsReachEveryShipWithinReachAndNoneFarBeyond) {
     EXPECT_EQ(grid.firstWithID(world().ships.back().getID(), [](const Ship&) { return true; }), &world().ships.back());
 }
 
-// Three images with see-through texels, seen through a turned and zoomed view.
+// Three images with see-through texels, seen through the game's camera.
 TEST_F(CrowdedBattle, ShotsAndTimersDrawTheSamePixelsBatchedAsOneByOne) {
     const unsigned images[3] = {whiteTexture(), whiteTexture(), whiteTexture()};
     const unsigned char texels[16] = {255, 0, 0, 255, 0, 0, 255, 128, 255, 0, 0, 60, 0, 255, 0, 255};
@@ -202,14 +228,8 @@ TEST_F(CrowdedBattle, ShotsAndTimersDrawTheSamePixelsBatchedAsOneByOne) {
     textures.assign(FIXED_TEXTURE_COUNT, images[0]);
     textures[3] = images[1];
     textures[7] = images[2];
-    shipAt({0, 350});  // homed on, out of the shots' reach: a hit would explode at the wall clock's time
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(-640, 640, -512, 512);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glRotatef(17, 0, 0, 1);
-    glScalef(1.3f, 1.3f, 1);
+    shipAt({0, 1250});  // homed on, out of the shots' reach: a hit would explode at the wall clock's time
+    setCamera(viewAround({0, 0}, 1200, 1.25f), {0, 0}, 1);  // the game's camera, the shots across its edges
     const GLboolean texturing = glIsEnabled(GL_TEXTURE_2D), blending = glIsEnabled(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
@@ -223,4 +243,44 @@ TEST_F(CrowdedBattle, ShotsAndTimersDrawTheSamePixelsBatchedAsOneByOne) {
     if (!blending) glDisable(GL_BLEND);
     textures = saved;
     glDeleteTextures(3, images);
+}
+
+// Ships with glow trails in view, across its edge and beyond, drawn over each other with alpha
+// blending after a few dozen frames of battle: the same two worlds with and without culling.
+TEST_F(CrowdedBattle, ShipsDrawTheSamePixelsWhenWhatCannotShowIsSkipped) {
+    ScratchDirectory dir;
+    dir.copyFromGame("glowTrail.vs");
+    dir.copyFromGame("glowTrail.fs");
+    testing::internal::CaptureStdout();
+    u().shaderList.insertShader("glowTrail");
+    testing::internal::GetCapturedStdout();
+    const unsigned image = whiteTexture();
+    for (shipDataStruct& type : u().shipTypes) {
+        type.trailName = "glowTrail";
+        type.trailLength = 400;
+        type.trailRed = 0.9f;
+        type.texture = int(image);
+    }
+    populate(u().worlds[0], 200);
+    populate(u().worlds[1], 200);
+    for (int f = 0, time = 1000; f < 40; f++, time += 16)
+        for (int k = 0; k < 2; k++) step(k, true, 16, time);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(-640, 640, -512, 512);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glScalef(0.6f, 0.6f, 1);
+    glTranslatef(-1500, -1500, 0);
+    const GLboolean texturing = glIsEnabled(GL_TEXTURE_2D), blending = glIsEnabled(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const std::vector<unsigned char> everything = shipPassPicture(1, false, 1640);
+    EXPECT_TRUE(shipPassPicture(0, true, 1640) == everything);
+    EXPECT_GT(litPixels(), 20000);
+    glLoadIdentity();
+    if (!texturing) glDisable(GL_TEXTURE_2D);
+    if (!blending) glDisable(GL_BLEND);
+    glDeleteTextures(1, &image);
 }

@@ -1,14 +1,16 @@
-// Sprites from corners worked out on the CPU: where GL's own turn and move would put them, and
-// drawn by a batch only when the outermost batch ends.
+// Sprites from corners worked out on the CPU: where GL's own turn and move would put them, drawn
+// by a batch only when the outermost batch ends; and boxes placed against the window's edges.
 #include <GL/glew.h>
 #include <GL/glu.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
 #include "glTestContext.h"
 #include "spriteBatch.h"
 #include "sprites.h"
+#include "viewCulling.h"
 
 namespace {
 
@@ -85,6 +87,7 @@ TEST_F(SpriteDrawing, ASpriteCoversWhatGlsOwnTurnAndMoveCover) {
 TEST_F(SpriteDrawing, BatchedSpritesAppearWhenTheOutermostBatchEnds) {
     glClear(GL_COLOR_BUFFER_BIT);
     {
+        const ViewCulling view;
         const SpriteBatch outer;
         {
             const SpriteBatch inner;
@@ -112,10 +115,30 @@ TEST_F(SpriteDrawing, ABatchAsDrawnKeepsTheOrderOfOverlappingImages) {
     enableSpriteBatches(true);
     glClear(GL_COLOR_BUFFER_BIT);
     {
+        const ViewCulling view;
         const SpriteBatch batch(SpriteBatch::asDrawn);
         draw();
     }
     EXPECT_TRUE(corner() == oneByOne);
     glColor4f(1, 1, 1, 1);
     glDeleteTextures(1, &white);
+}
+
+// The window is 1280 x 1024 pixels here; two pixels on either side of an edge count as across it.
+TEST_F(SpriteDrawing, BoxesAreInsideAcrossAnEdgeOrOutsideTheWindow) {
+    struct boxCase {
+        point lo, hi;
+        Sight sight;
+    } cases[] = {
+        {{100, 100}, {200, 200}, Sight::inside},          {{3, 3}, {1277, 1021}, Sight::inside},
+        {{-10, 100}, {10, 200}, Sight::acrossEdge},       {{1, 100}, {20, 200}, Sight::acrossEdge},
+        {{-1.5f, 100}, {-1, 200}, Sight::acrossEdge},     {{-5000, -5000}, {5000, 5000}, Sight::acrossEdge},
+        {{-50, 100}, {-3, 200}, Sight::outside},          {{1283, 100}, {1300, 200}, Sight::outside},
+        {{100, -80}, {200, -3}, Sight::outside},          {{100, 1027}, {200, 1100}, Sight::outside},
+        {{-50, -50}, {2000, -10}, Sight::outside},        {{NAN, 100}, {200, 200}, Sight::acrossEdge},
+    };
+    EXPECT_EQ(sightOf({100, 100}, {200, 200}), Sight::acrossEdge) << "unknown without a view";
+    const ViewCulling view;
+    for (const boxCase& c : cases)
+        EXPECT_EQ(sightOf(c.lo, c.hi), c.sight) << c.lo.x << ", " << c.lo.y << " to " << c.hi.x << ", " << c.hi.y;
 }

@@ -5,6 +5,7 @@
 #include <GL/glu.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "defaultVals.h"
 #include "glTestContext.h"
@@ -12,6 +13,7 @@
 #include "scratchDirectory.h"
 #include "shaderList.h"
 #include "smokeTrail.h"
+#include "viewCulling.h"
 
 namespace {
 
@@ -132,4 +134,33 @@ TEST_F(TrailDraw, AHiddenTrailDrawsNothing) {
     for (int i = 0; i < 21; ++i) smoke.update({640, 512}, 15, {0, 0}, 10);  // every slot now hidden
     smoke.draw({0, 0});
     EXPECT_EQ(litPixels(), 0);
+}
+
+// The program spreads the ribbon 1.6 widths aside: a trail that close beyond the window's top still
+// shows; one further out is skipped, and leaves the colour that drawing it would have left.
+TEST_F(TrailDraw, AGlowTrailBeyondTheWindowIsSkippedOnlyWhenNoneOfItCanShow) {
+    buildShaders(TUVARO_GAME_DIR);
+    for (float beyond : {10.0f, 40.0f}) {
+        const float y = float(h) + beyond;
+        testing::internal::CaptureStdout();
+        GlowTrail trail(10, {200, y}, 20, 10, 0.5f, 1, 1, shaders);
+        testing::internal::GetCapturedStdout();
+        for (int i = 1; i <= 10; ++i) trail.update({200.0f + 40 * i, y}, 20);
+        int lit[2];
+        float colour[2][4];
+        for (int culling = 0; culling < 2; culling++) {
+            enableViewCulling(culling == 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            glColor4f(0, 0, 0, 0);
+            {
+                const ViewCulling view;
+                trail.draw({700, y});
+            }
+            lit[culling] = litPixels();
+            glGetFloatv(GL_CURRENT_COLOR, colour[culling]);
+        }
+        EXPECT_EQ(lit[1], lit[0]) << beyond;
+        EXPECT_EQ(lit[0] > 0, beyond < 16) << beyond;
+        EXPECT_EQ(std::vector<float>(colour[1], colour[1] + 4), std::vector<float>(colour[0], colour[0] + 4));
+    }
 }
