@@ -1,5 +1,5 @@
 // Crowded battles: the ship grid's look-ups at the edges, battles that come out bit for bit the same
-// with and without it, and passes that draw the same pixels whether they batch their sprites or not.
+// with and without it, and passes that draw the same pixels whether they batch and cull their draws or not.
 #include <GL/glew.h>
 #include <GL/glu.h>
 
@@ -214,7 +214,7 @@ TEST_F(CrowdedBattle, LookUpsReachEveryShipWithinReachAndNoneFarBeyond) {
 }
 
 // Three images with see-through texels, seen through the game's camera.
-TEST_F(CrowdedBattle, ShotsAndTimersDrawTheSamePixelsBatchedAsOneByOne) {
+TEST_F(CrowdedBattle, ShotsAndTimersDrawTheSamePixelsBatchedAndCulledAsOneByOne) {
     const unsigned images[3] = {whiteTexture(), whiteTexture(), whiteTexture()};
     const unsigned char texels[16] = {255, 0, 0, 255, 0, 0, 255, 128, 255, 0, 0, 60, 0, 255, 0, 255};
     for (unsigned image : images) {
