@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
-#include <limits>
 
 #include "viewCulling.h"
 
@@ -35,22 +34,35 @@ void GlowTrail::draw(point current) const {
     glUseProgram(0);
 }
 
-// A ribbon wholly outside the window is not sent, but the colour of its last vertex is left current
-// as drawing it would. A vertex that is not finite keeps the ribbon in.
+// A ribbon whose recorded points, with the room the program spreads it aside, lie wholly outside
+// the window is not sent; it still leaves the colour of its last vertex current, as drawing it
+// would. A point that is not finite keeps the ribbon in.
 bool GlowTrail::skippedOffView(point current) const {
-    constexpr float inf = std::numeric_limits<float>::infinity();
-    point lo{inf, inf}, hi{-inf, -inf};
+    point lo = current, hi = current;
+    bool finite = std::isfinite(current.x + current.y);
+    for (const point& p : points) {
+        finite = finite && std::isfinite(p.x + p.y);
+        lo = {std::min(lo.x, p.x), std::min(lo.y, p.y)};
+        hi = {std::max(hi.x, p.x), std::max(hi.y, p.y)};
+    }
+    const float spread = std::fabs(width) * SPREAD_PER_WIDTH;
+    if (!finite || !offView({lo.x - spread, lo.y - spread}, {hi.x + spread, hi.y + spread})) return false;
     float lastWidth = 0;
-    bool finite = true;
-    ribbon(current, [&](float signedWidth, float x, float y, float, float) {
-        finite = finite && std::isfinite(x) && std::isfinite(y);
-        lo = {std::min(lo.x, x), std::min(lo.y, y)};
-        hi = {std::max(hi.x, x), std::max(hi.y, y)};
-        lastWidth = signedWidth;
-    });
-    const float spread = std::fabs(width) * SPREAD_PER_WIDTH;  // how far the program moves a vertex aside
-    if (!finite || !(lo.x <= hi.x) || !offView({lo.x - spread, lo.y - spread}, {hi.x + spread, hi.y + spread}))
-        return false;
-    glColor4f(red, green, blue, lastWidth);
+    if (lastVertexWidth(lastWidth)) glColor4f(red, green, blue, lastWidth);
     return true;
+}
+
+// The ribbon ends on the current position when the newest segment shows, else on the newest
+// segment that does; none shows, no vertex.
+bool GlowTrail::lastVertexWidth(float& signedWidth) const {
+    if (segmentVisible(head)) {
+        signedWidth = width;
+        return true;
+    }
+    for (int i = slots() - 2; i >= 1; --i)
+        if (segmentVisible(slotFromOldest(i))) {
+            signedWidth = width * i / length;
+            return true;
+        }
+    return false;
 }

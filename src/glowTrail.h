@@ -23,6 +23,8 @@ public:
 private:
     // When the whole ribbon lies outside the window: leaves the colour drawing it would leave.
     bool skippedOffView(point current) const;
+    // The signed width the ribbon's last vertex carries in its colour; false when it has no vertex.
+    bool lastVertexWidth(float& signedWidth) const;
 
     int program = 0;
 };

@@ -137,15 +137,23 @@ TEST_F(TrailDraw, AHiddenTrailDrawsNothing) {
 }
 
 // The program spreads the ribbon 1.6 widths aside: a trail that close beyond the window's top still
-// shows; one further out is skipped, and leaves the colour that drawing it would have left.
+// shows; one further out is skipped, and leaves the colour that drawing it would have left, also
+// when its newest segments are hidden.
 TEST_F(TrailDraw, AGlowTrailBeyondTheWindowIsSkippedOnlyWhenNoneOfItCanShow) {
     buildShaders(TUVARO_GAME_DIR);
-    for (float beyond : {10.0f, 40.0f}) {
-        const float y = float(h) + beyond;
+    const struct {
+        float beyond;
+        int hidden;
+    } cases[] = {{10, 0}, {40, 0}, {40, 3}};
+    for (const auto& c : cases) {
+        const float y = float(h) + c.beyond;
         testing::internal::CaptureStdout();
         GlowTrail trail(10, {200, y}, 20, 10, 0.5f, 1, 1, shaders);
         testing::internal::GetCapturedStdout();
-        for (int i = 1; i <= 10; ++i) trail.update({200.0f + 40 * i, y}, 20);
+        for (int i = 1; i <= 10; ++i) {
+            trail.setVisibility(i <= 10 - c.hidden);
+            trail.update({200.0f + 40 * i, y}, 20);
+        }
         int lit[2];
         float colour[2][4];
         for (int culling = 0; culling < 2; culling++) {
@@ -159,8 +167,9 @@ TEST_F(TrailDraw, AGlowTrailBeyondTheWindowIsSkippedOnlyWhenNoneOfItCanShow) {
             lit[culling] = litPixels();
             glGetFloatv(GL_CURRENT_COLOR, colour[culling]);
         }
-        EXPECT_EQ(lit[1], lit[0]) << beyond;
-        EXPECT_EQ(lit[0] > 0, beyond < 16) << beyond;
-        EXPECT_EQ(std::vector<float>(colour[1], colour[1] + 4), std::vector<float>(colour[0], colour[0] + 4));
+        EXPECT_EQ(lit[1], lit[0]) << c.beyond;
+        EXPECT_EQ(lit[0] > 0, c.beyond < 16) << c.beyond;
+        EXPECT_EQ(std::vector<float>(colour[1], colour[1] + 4), std::vector<float>(colour[0], colour[0] + 4))
+            << c.hidden << " hidden";
     }
 }
