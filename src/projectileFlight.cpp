@@ -73,21 +73,21 @@ bool Projectile::handleCollision(point oldPos, WorldState& world, Universe& univ
 Ship* Projectile::shipOnPath(point oldPos, WorldState& world, float& hitDistance) const {
     const float size = WEAPONDATA[shotType].size;
     Ship* hit = nullptr;
-    const auto consider = [&](Ship& ship) {
-        if (!intersectCircleLine(pos, oldPos, ship.getPos(), size + ship.getSize() / 2)) return;
-        const float d = pointDistance(pos, ship.getPos());
+    const auto consider = [&](Ship& ship, point at, float shipSize) {
+        if (!intersectCircleLine(pos, oldPos, at, size + shipSize / 2)) return;
+        const float d = pointDistance(pos, at);
         if (!hit || d < hitDistance) {
             hit = &ship;
             hitDistance = d;
         }
     };
     if (!world.shipGrid) {
-        for (Ship& ship : world.ships) consider(ship);
+        for (Ship& ship : world.ships) consider(ship, ship.getPos(), ship.getSize());
         return hit;
     }
     const ShipGrid& grid = *world.shipGrid;
     for (const ShipGrid::Entry& entry : grid.nearInOrder(pos, oldPos, std::fabs(size) + grid.largestSize() / 2))
-        consider(*entry.ship);
+        consider(*entry.ship, entry.pos, entry.size);
     return hit;
 }
 

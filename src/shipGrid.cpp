@@ -53,7 +53,6 @@ ShipGrid::ShipGrid(std::list<Ship>& ships, float minCell) {
         rows = static_cast<int>((highY - lowY) / cell) + 1;
     }
     place(ships);
-    indexIDs();
 }
 
 int ShipGrid::column(double x) const { return clampedCell(x - originX, cell, columns); }
@@ -78,10 +77,11 @@ void ShipGrid::place(std::list<Ship>& ships) {
     uint32_t order = 0;
     for (Ship& ship : ships) {
         const uint32_t c = cellOf[order];
+        const Entry entry{&ship, order, ship.getPos(), ship.getID(), ship.getFaction(), ship.getSize()};
         if (c < cells)
-            entries[next[c]++] = {&ship, order};
+            entries[next[c]++] = entry;
         else
-            unplaced.push_back({&ship, order});
+            unplaced.push_back(entry);
         order++;
     }
     byOrder.resize(order);
@@ -89,9 +89,10 @@ void ShipGrid::place(std::list<Ship>& ships) {
     for (Entry& e : unplaced) byOrder[e.order] = &e;
 }
 
-void ShipGrid::indexIDs() {
+void ShipGrid::indexIDs() const {
+    ids.clear();
     ids.reserve(byOrder.size());
-    for (uint32_t order = 0; order < byOrder.size(); order++) ids.emplace_back(byOrder[order]->ship->getID(), order);
+    for (uint32_t order = 0; order < byOrder.size(); order++) ids.emplace_back(byOrder[order]->id, order);
     std::sort(ids.begin(), ids.end());
 }
 
@@ -123,13 +124,14 @@ double ShipGrid::clearance(point p, int cx, int cy, int ring) const {
 
 const std::vector<ShipGrid::Entry>& ShipGrid::nearInOrder(point a, point b, float reach) const {
     near.clear();
-    forEachNear(a, b, reach, [this](Ship& ship, uint32_t order) { near.push_back({&ship, order}); });
+    forEachEntryNear(a, b, reach, [this](const Entry& e) { near.push_back(e); });
     std::sort(near.begin(), near.end(), [](const Entry& x, const Entry& y) { return x.order < y.order; });
     return near;
 }
 
 // A ship that went non-finite from a cell can be anywhere: every look-up then visits every cell.
 void ShipGrid::moved(uint32_t order, point p) {
+    byOrder[order]->pos = p;
     const point from = builtAt[order];
     if (!finite(from)) return;
     const double shift = std::max(std::fabs(double(p.x) - from.x), std::fabs(double(p.y) - from.y));

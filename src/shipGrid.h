@@ -21,10 +21,16 @@ void enableShipGrid(bool on);
 
 class ShipGrid {
 public:
-    // A ship and its position in the list when the grid was built.
+    // A ship, its position in the list when the grid was built, and what the look-ups read of
+    // it, kept here so that they need not visit every ship they pass over: where it is now, its
+    // ID, faction and size.
     struct Entry {
         Ship* ship;
         uint32_t order;
+        point pos;
+        uint32_t id;
+        int16_t faction;
+        float size;
     };
 
     // Bins every ship of the list; cells are at least minCell and twice the largest ship wide.
@@ -34,7 +40,7 @@ public:
     // corners a and b span (a superset of those that do), in no particular order.
     template <class Visit>
     void forEachNear(point a, point b, float reach, Visit visit) const;
-    // Visits the same ships as forEachNear(p, p, reach), nearest cells first, ring by ring;
+    // Visits the entries of the same ships as forEachNear(p, p, reach), nearest cells first, ring by ring;
     // before each further ring asks enough(clearance), clearance being a lower bound on the
     // distance from p of every ship not yet visited, and stops when it says yes.
     template <class Visit, class Enough>
@@ -60,16 +66,18 @@ private:
     double clearance(point p, int cx, int cy, int ring) const;
     template <class Visit>
     void visitSpan(int y, int x0, int x1, Visit& visit) const;
+    template <class Visit>
+    void forEachEntryNear(point a, point b, float reach, Visit visit) const;
     int column(double x) const;
     int row(double y) const;
     void place(std::list<Ship>& ships);
-    void indexIDs();
+    void indexIDs() const;
 
     std::vector<uint32_t> cellStart;  // entries of cell c: cellStart[c] .. cellStart[c + 1]
     std::vector<Entry> entries;       // by cell, list order within a cell
     std::vector<Entry> unplaced;      // ships whose position is not finite: every look-up visits them
     std::vector<Entry*> byOrder;
-    std::vector<std::pair<uint32_t, uint32_t>> ids;  // (ID, order), sorted
+    mutable std::vector<std::pair<uint32_t, uint32_t>> ids;  // (ID, order), sorted; made at the first look-up
     std::vector<point> builtAt;
     mutable std::vector<Entry> near;  // what nearInOrder hands out, kept to spare an allocation per call
     double originX = 0, originY = 0, cell = 1;
@@ -111,24 +119,29 @@ struct NearestShip {
 };
 
 template <class Visit>
-void ShipGrid::forEachNear(point a, point b, float reach, Visit visit) const {
+void ShipGrid::forEachEntryNear(point a, point b, float reach, Visit visit) const {
     const CellRange r = cellsNear(a, b, reach);
     for (int y = r.y0; y <= r.y1; y++) visitSpan(y, r.x0, r.x1, visit);
     for (const Entry& e : unplaced)
-        if (e.ship) visit(*e.ship, e.order);
+        if (e.ship) visit(e);
+}
+
+template <class Visit>
+void ShipGrid::forEachNear(point a, point b, float reach, Visit visit) const {
+    forEachEntryNear(a, b, reach, [&visit](const Entry& e) { visit(*e.ship, e.order); });
 }
 
 template <class Visit>
 void ShipGrid::visitSpan(int y, int x0, int x1, Visit& visit) const {
     for (uint32_t i = cellStart[size_t(y * columns + x0)]; i < cellStart[size_t(y * columns + x1 + 1)]; i++)
-        if (entries[i].ship) visit(*entries[i].ship, entries[i].order);
+        if (entries[i].ship) visit(entries[i]);
 }
 
 template <class Visit, class Enough>
 void ShipGrid::forEachOutward(point p, float reach, Visit visit, Enough enough) const {
-    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return forEachNear(p, p, reach, visit);
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return forEachEntryNear(p, p, reach, visit);
     for (const Entry& e : unplaced)
-        if (e.ship) visit(*e.ship, e.order);
+        if (e.ship) visit(e);
     const CellRange r = cellsNear(p, p, reach);
     const int cx = column(p.x), cy = row(p.y);
     const int rings = std::max({cx - r.x0, r.x1 - cx, cy - r.y0, r.y1 - cy});
@@ -148,6 +161,7 @@ void ShipGrid::forEachOutward(point p, float reach, Visit visit, Enough enough) 
 
 template <class Accept>
 Ship* ShipGrid::firstWithID(uint32_t id, Accept accepts) const {
+    if (ids.size() != byOrder.size()) indexIDs();
     auto it = std::lower_bound(ids.begin(), ids.end(), std::make_pair(id, uint32_t(0)));
     for (; it != ids.end() && it->first == id; ++it) {
         Ship* ship = byOrder[it->second]->ship;

@@ -70,11 +70,11 @@ const Ship* Ship::chooseTarget(Universe& universe, const Player* player, const W
 // first of the smallest truncated distances; ships beyond the range are never kept.
 const Ship* Ship::nearestHostile(Universe& universe, const ShipGrid& grid, double& best) const {
     NearestShip pick(best);
-    const auto visit = [&](Ship& other, uint32_t order) {
-        if (other.ID == ID) return;
+    const auto visit = [&](const ShipGrid::Entry& other) {
+        if (other.id == ID) return;
         const double d = sqPointDistance(other.pos, pos);
         if (d < SHIP_TARGET_RANGE_SQUARED && universe.getRelation(faction, other.faction) == HOSTILE)
-            pick.offer(other, std::trunc(d), order);
+            pick.offer(*other.ship, std::trunc(d), other.order);
     };
     // The float distance of a ship beyond the clearance may round down a little, never by a whole unit.
     const auto beyondPick = [&pick](double clearance) {

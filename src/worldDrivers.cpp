@@ -39,9 +39,8 @@ void updateShips(Universe& universe, WorldState& world, Player* player, int dt, 
 }
 
 // Written so that a NaN position fails both tests and pushes no NaN into its neighbours.
-void separate(Ship& a, Ship& b) {
-    const float r = a.getSize() + b.getSize();
-    const point pa = a.getPos(), pb = b.getPos();
+void separateAt(Ship& a, point pa, float sizeA, Ship& b, point pb, float sizeB) {
+    const float r = sizeA + sizeB;
     const float squared = sqPointDistance(pa, pb);
     if (!(squared <= r * r)) return;
     const float dist = std::sqrt(squared);
@@ -52,20 +51,25 @@ void separate(Ship& a, Ship& b) {
     a.addGravNonCollidable({-push.x, -push.y});
 }
 
+void separate(Ship& a, Ship& b) { separateAt(a, a.getPos(), a.getSize(), b, b.getPos(), b.getSize()); }
+
 // Every unordered pair once: each ship with every ship before it.
 void separateShips(std::list<Ship>& ships) {
     for (auto a = ships.begin(); a != ships.end(); ++a)
         for (auto b = ships.begin(); b != a; ++b) separate(*a, *b);
 }
 
-// The same pairs in the same order, so that every ship's pushes add up in the same order.
+// The same pairs in the same order, so that every ship's pushes add up in the same order; the
+// grid's copies of positions and sizes are the ships' own, as the pass moves no ship.
 void separateNearShips(std::list<Ship>& ships, const ShipGrid& grid) {
     uint32_t order = 0;
     for (Ship& a : ships) {
-        const float reach = std::fabs(a.getSize()) + grid.largestSize();
-        for (const ShipGrid::Entry& b : grid.nearInOrder(a.getPos(), a.getPos(), reach)) {
+        const point pa = a.getPos();
+        const float sizeA = a.getSize();
+        const float reach = std::fabs(sizeA) + grid.largestSize();
+        for (const ShipGrid::Entry& b : grid.nearInOrder(pa, pa, reach)) {
             if (b.order >= order) break;
-            separate(a, *b.ship);
+            separateAt(a, pa, sizeA, *b.ship, b.pos, b.size);
         }
         order++;
     }
