@@ -64,6 +64,17 @@ Sight sightOf(point lo, point hi) {
     return inside == 4 ? Sight::inside : Sight::acrossEdge;
 }
 
+bool anyBeyondAnEdge(const point* points, int count) {
+    if (openScopes == 0) return false;
+    for (int i = 0; i < count; i++) {
+        const clipPoint c = clip(points[i].x, points[i].y);
+        if (c.w > 0 && (std::fabs(c.x) > c.w * (1 + marginX) || std::fabs(c.y) > c.w * (1 + marginY) ||
+                        std::fabs(c.z) > c.w * (1 + DEPTH_MARGIN)))
+            return true;
+    }
+    return false;
+}
+
 Sight sightOfSquare(point centre, float half) {
     const float reach = std::fabs(half) * TURNED_CORNER;
     return sightOf({centre.x - reach, centre.y - reach}, {centre.x + reach, centre.y + reach});

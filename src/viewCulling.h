@@ -11,6 +11,11 @@ Sight sightOf(point lo, point hi);
 // The same for a square of half-size half centred on centre, turned any way.
 Sight sightOfSquare(point centre, float half);
 
+// Whether one of the points lies beyond an edge of the window, or of the depth, by more than the
+// rounding could explain: a call that sends it has something to clip. False without an open
+// ViewCulling.
+bool anyBeyondAnEdge(const point* points, int count);
+
 // Whether what lies so is skipped: wholly outside the window, with culling on.
 bool culled(Sight sight);
 // Whether the game plane's box from lo to hi is skipped.
