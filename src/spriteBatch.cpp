@@ -1,13 +1,13 @@
 // Sprites gathered and drawn in one call per image: by image where light adds up, else as drawn.
 #include "spriteBatch.h"
 
-#include "viewCulling.h"
-
 #include <GL/glew.h>
 
 #include <cmath>
 #include <iterator>
 #include <vector>
+
+#include "viewCulling.h"
 
 namespace {
 
@@ -79,7 +79,10 @@ std::vector<spriteVertex>& runFor(unsigned int texture, bool clipped) {
 }
 
 void drawRuns() {
-    for (size_t i = 0; i < usedRuns; i++) drawQuads(runs[i].texture, runs[i].vertices.data(), runs[i].vertices.size());
+    for (size_t i = 0; i < usedRuns; i++) {
+        const imageRun& run = runs[i];
+        drawQuads(run.texture, run.vertices.data(), run.vertices.size());
+    }
     usedRuns = 0;
 }
 
