@@ -29,13 +29,19 @@ int clampedCell(double offset, double cell, int count) {
 bool shipGridEnabled() { return gridsOn; }
 void enableShipGrid(bool on) { gridsOn = on; }
 
+// The list is walked once: its nodes lie scattered over the heap, the copies side by side.
 ShipGrid::ShipGrid(std::list<Ship>& ships, float minCell) {
+    std::vector<Entry> listed;
+    listed.reserve(ships.size());
+    uint32_t order = 0;
+    for (Ship& ship : ships)
+        listed.push_back({&ship, order++, ship.getPos(), ship.getID(), ship.getFaction(), ship.getSize()});
     constexpr double inf = std::numeric_limits<double>::infinity();
     double lowX = inf, lowY = inf, highX = -inf, highY = -inf;
-    for (const Ship& ship : ships) {
-        const float size = std::fabs(ship.getSize());
+    for (const Entry& e : listed) {
+        const float size = std::fabs(e.size);
         if (size > largest) largest = size;
-        const point p = ship.getPos();
+        const point p = e.pos;
         if (!finite(p)) continue;
         lowX = std::min(lowX, double(p.x));
         lowY = std::min(lowY, double(p.y));
@@ -46,26 +52,27 @@ ShipGrid::ShipGrid(std::list<Ship>& ships, float minCell) {
     if (lowX <= highX) {
         originX = lowX;
         originY = lowY;
-        const double budget = CELLS_PER_SHIP * double(ships.size()) + 16;
+        const double budget = CELLS_PER_SHIP * double(listed.size()) + 16;
         while ((highX - lowX) / cell * ((highY - lowY) / cell) + (highX - lowX + highY - lowY) / cell > budget)
             cell *= 2;
         columns = static_cast<int>((highX - lowX) / cell) + 1;
         rows = static_cast<int>((highY - lowY) / cell) + 1;
     }
-    place(ships);
+    place(listed);
 }
 
 int ShipGrid::column(double x) const { return clampedCell(x - originX, cell, columns); }
 int ShipGrid::row(double y) const { return clampedCell(y - originY, cell, rows); }
 
 // A counting sort by cell that keeps list order within each cell.
-void ShipGrid::place(std::list<Ship>& ships) {
+void ShipGrid::place(const std::vector<Entry>& listed) {
     const size_t cells = size_t(columns) * size_t(rows);
     std::vector<uint32_t> cellOf;
-    cellOf.reserve(ships.size());
+    cellOf.reserve(listed.size());
+    builtAt.reserve(listed.size());
     cellStart.assign(cells + 1, 0);
-    for (const Ship& ship : ships) {
-        const point p = ship.getPos();
+    for (const Entry& e : listed) {
+        const point p = e.pos;
         builtAt.push_back(p);
         const uint32_t c = finite(p) ? uint32_t(row(p.y) * columns + column(p.x)) : uint32_t(cells);
         cellOf.push_back(c);
@@ -74,17 +81,14 @@ void ShipGrid::place(std::list<Ship>& ships) {
     for (size_t c = 0; c < cells; c++) cellStart[c + 1] += cellStart[c];
     entries.resize(cellStart[cells]);
     std::vector<uint32_t> next(cellStart.begin(), cellStart.end() - 1);
-    uint32_t order = 0;
-    for (Ship& ship : ships) {
-        const uint32_t c = cellOf[order];
-        const Entry entry{&ship, order, ship.getPos(), ship.getID(), ship.getFaction(), ship.getSize()};
+    for (const Entry& e : listed) {
+        const uint32_t c = cellOf[e.order];
         if (c < cells)
-            entries[next[c]++] = entry;
+            entries[next[c]++] = e;
         else
-            unplaced.push_back(entry);
-        order++;
+            unplaced.push_back(e);
     }
-    byOrder.resize(order);
+    byOrder.resize(listed.size());
     for (Entry& e : entries) byOrder[e.order] = &e;
     for (Entry& e : unplaced) byOrder[e.order] = &e;
 }

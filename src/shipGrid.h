@@ -70,7 +70,7 @@ private:
     void forEachEntryNear(point a, point b, float reach, Visit visit) const;
     int column(double x) const;
     int row(double y) const;
-    void place(std::list<Ship>& ships);
+    void place(const std::vector<Entry>& listed);
     void indexIDs() const;
 
     std::vector<uint32_t> cellStart;  // entries of cell c: cellStart[c] .. cellStart[c + 1]

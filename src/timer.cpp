@@ -1,6 +1,7 @@
 // The timer walk of a world and the ordered insertion of new timers.
 #include "timer.h"
 
+#include "prefetch.h"
 #include "shipGrid.h"
 #include "spriteBatch.h"
 #include "viewCulling.h"
@@ -31,6 +32,7 @@ void runTimer(int now, WorldState& world) {
     const ShipGridLoan grid(world, WAVE_CELL);
     for (auto it = timers.begin(); it != timers.end();) {
         TimerBase* timer = *it;
+        prefetchNextPointee(timers, it);
         if (timer->start > now) break;
         if (timer->end != 0 && timer->end < now) {
             delete timer;

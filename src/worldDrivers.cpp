@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "player.h"
+#include "prefetch.h"
 #include "shipGrid.h"
 #include "spriteBatch.h"
 #include "universe.h"
@@ -26,6 +27,7 @@ void updateShips(Universe& universe, WorldState& world, Player* player, int dt, 
     std::list<Ship>& ships = world.ships;
     uint32_t order = 0;
     for (auto it = ships.begin(); it != ships.end(); order++) {
+        prefetchNext(ships, it);
         if (it->update(dt, time, universe, player)) {
             it->draw();
             if (grid) grid->moved(order, it->getPos());
@@ -90,8 +92,10 @@ void processProjectiles(WorldState& world, Universe& universe, int dt, int time)
     const ViewCulling culling;
     const SpriteBatch batch;
     std::list<Projectile>& shots = world.projectiles;
-    for (auto it = shots.begin(); it != shots.end();)
+    for (auto it = shots.begin(); it != shots.end();) {
+        prefetchNext(shots, it);
         it = it->update(dt, world, universe, time) ? std::next(it) : shots.erase(it);
+    }
 }
 
 void processStars(WorldState& world, Player* player, int dt, Universe& universe) {
