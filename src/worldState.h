@@ -1,6 +1,7 @@
 // One world (star system): its timed effects, ships, shots, stars, wormholes and gravity walls.
 #pragma once
 
+#include <deque>
 #include <list>
 #include <string>
 #include <vector>
@@ -23,10 +24,18 @@ class WorldState {
 public:
     // An empty world; the caller sets luaState afterwards.
     WorldState(std::string name, int size);
+    WorldState(const WorldState&) = default;
+    WorldState& operator=(const WorldState&) = default;
+    // Declared not to throw, though the deque's move may (it gives the emptied deque a fresh map):
+    // the sequence of worlds moves a world only when the move cannot throw, and copies it, with
+    // every ship to a new address, otherwise. Running out of memory there ends the game.
+    WorldState(WorldState&&) noexcept = default;
+    WorldState& operator=(WorldState&&) = default;
+    ~WorldState() = default;
 
     std::string name;
     int32_t size = 0;
-    std::list<TimerBase*> timers;  // in start-time order
+    std::deque<TimerBase*> timers;  // in start-time order; side by side for the timer walk
     std::list<Ship> ships;
     std::list<Projectile> projectiles;
     std::vector<Star> stars;

@@ -55,6 +55,10 @@ TEST_F(TimerTest, NewTimersKeepStartOrderAndTheFirstToComeHoldsBackTheRest) {
     world().timers.push_back(new Probe(5, 0, 0, log));  // appended as explosions are: behind the waiting one
     runTimer(160, world());
     EXPECT_EQ(log, (std::vector<int>{-3, -2, 4}));
+    log.clear();
+    runTimer(300, world());
+    EXPECT_EQ(log, (std::vector<int>{4, 1, 5})) << "the walk kept the rest in order";
+    EXPECT_EQ(world().timers.size(), 3u);
 }
 
 // Type 2 deals 0.1 per ms; the ring is 156 at 1000 ms and 202 at 1300 ms.
