@@ -51,6 +51,10 @@ public:
     template <class Accept>
     Ship* firstWithID(uint32_t id, Accept accepts) const;
 
+    // How many ships the list held when the grid was built.
+    uint32_t listed() const { return uint32_t(byOrder.size()); }
+    // The entry of ship order: where the list had it.
+    const Entry& inOrder(uint32_t order) const { return *byOrder[order]; }
     // The largest ship's half-width (sign ignored, NaN skipped).
     float largestSize() const { return largest; }
     // Ship order has moved to p: later look-ups reach it there.

@@ -62,25 +62,23 @@ void separateShips(std::list<Ship>& ships) {
 }
 
 // The same pairs in the same order, so that every ship's pushes add up in the same order; the
-// grid's copies of positions and sizes are the ships' own, as the pass moves no ship.
-void separateNearShips(std::list<Ship>& ships, const ShipGrid& grid) {
-    uint32_t order = 0;
-    for (Ship& a : ships) {
-        const point pa = a.getPos();
-        const float sizeA = a.getSize();
-        const float reach = std::fabs(sizeA) + grid.largestSize();
-        for (const ShipGrid::Entry& b : grid.nearInOrder(pa, pa, reach)) {
+// grid's copies of positions and sizes are the ships' own, as the pass moves no ship, and reading
+// them spares a walk over the ships' scattered nodes.
+void separateNearShips(const ShipGrid& grid) {
+    for (uint32_t order = 0; order < grid.listed(); order++) {
+        const ShipGrid::Entry& a = grid.inOrder(order);
+        const float reach = std::fabs(a.size) + grid.largestSize();
+        for (const ShipGrid::Entry& b : grid.nearInOrder(a.pos, a.pos, reach)) {
             if (b.order >= order) break;
-            separateAt(a, pa, sizeA, *b.ship, b.pos, b.size);
+            separateAt(*a.ship, a.pos, a.size, *b.ship, b.pos, b.size);
         }
-        order++;
     }
 }
 
 void separateOverlapping(WorldState& world) {
     ShipGridLoan loan(world, 0);
     if (loan.get())
-        separateNearShips(world.ships, *loan.get());
+        separateNearShips(*loan.get());
     else
         separateShips(world.ships);
 }
