@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "prefetch.h"
 #include "ship.h"
 #include "worldState.h"
 
@@ -34,8 +35,11 @@ ShipGrid::ShipGrid(std::list<Ship>& ships, float minCell) {
     std::vector<Entry> listed;
     listed.reserve(ships.size());
     uint32_t order = 0;
-    for (Ship& ship : ships)
+    for (auto it = ships.begin(); it != ships.end(); ++it) {
+        prefetchNext(ships, it);
+        Ship& ship = *it;
         listed.push_back({&ship, order++, ship.getPos(), ship.getID(), ship.getFaction(), ship.getSize()});
+    }
     constexpr double inf = std::numeric_limits<double>::infinity();
     double lowX = inf, lowY = inf, highX = -inf, highY = -inf;
     for (const Entry& e : listed) {
