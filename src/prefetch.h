@@ -15,10 +15,3 @@ void prefetchNext(const List& list, typename List::const_iterator it) {
     const char* bytes = reinterpret_cast<const char*>(&*next);
     for (std::size_t at = 0; at < sizeof(*next); at += LINE) __builtin_prefetch(bytes + at);
 }
-
-// For a list of pointers: starts fetching what the element after it points to.
-template <class List>
-void prefetchNextPointee(const List& list, typename List::const_iterator it) {
-    const auto next = std::next(it);
-    if (next != list.end()) __builtin_prefetch(*next);
-}
