@@ -53,7 +53,7 @@ public:
 
     // How many ships the list held when the grid was built.
     uint32_t listed() const { return uint32_t(byOrder.size()); }
-    // The entry of ship order: where the list had it.
+    // The entry of the ship that stood at this place in the list when the grid was built.
     const Entry& inOrder(uint32_t order) const { return *byOrder[order]; }
     // The largest ship's half-width (sign ignored, NaN skipped).
     float largestSize() const { return largest; }
