@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "basics.h"
+#include "defaultVals.h"
 #include "player.h"
 #include "shipGrid.h"
 #include "sprites.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int16_t HOSTILE = -100;
 constexpr int PLAYER_FACTION = 0;  // the player's column of the relation table
-constexpr float RADIANS_TO_DEGREES = 57.2958f;
 
 }  // namespace
 
@@ -101,7 +101,7 @@ void Satellite::drawBeam(point target, float length) const {
     glPushMatrix();
     glTranslatef(pos.x, pos.y, 0);
     glBindTexture(GL_TEXTURE_2D, stats->laserTexture);
-    glRotatef((std::atan2(target.y - pos.y, target.x - pos.x) - 1.57f) * RADIANS_TO_DEGREES, 0, 0, 1);
+    glRotatef((std::atan2(target.y - pos.y, target.x - pos.x) - 1.57f) * DEGREES_PER_RADIAN, 0, 0, 1);
     beamQuad(length);
     glPopMatrix();
     glBindTexture(GL_TEXTURE_2D, 0);

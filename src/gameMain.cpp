@@ -261,8 +261,8 @@ void runAdditivePasses(MainState& s) {
     if (WorldState* world = playerWorld(s)) runTimer(int(s.lastTicks), *world);
 }
 
-// Mesa's software renderer fills what it was sent on its own threads once told to, while this
-// thread goes on with the next passes; else the whole frame's filling waits for the swap.
+// Hands the driver what the frame has drawn so far, so a driver that fills on threads of its own
+// works on it while this thread goes on with the next passes, not all at once at the swap.
 void startFilling() { glFlush(); }
 
 void runAlphaPasses(MainState& s) {

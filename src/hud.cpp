@@ -17,7 +17,6 @@ constexpr int DUST_TEXTURE = 9;
 constexpr int FAR_TEXTURE = 23;
 constexpr float DUST_REPEATS = 20.0f;
 constexpr float FAR_DEPTH = -100000.0f;
-constexpr float RADIANS_TO_DEGREES = 57.32f;
 
 // One quad from (x0, y0) to (x1, y1) with texture coordinates 0..repeat, in
 // the corner order every textured square of the game uses.
@@ -70,7 +69,7 @@ void drawRadarBlip(point p, int texture, float half) { drawSprite(textureAt(text
 void drawMouse(point p) { texturedSquare(p, textureAt(MOUSE_TEXTURE), 30.0f, 0.0f); }
 
 void drawEnemy(point p, float angle) {
-    texturedSquare(p, textureAt(ENEMY_TEXTURE), 40.0f, angle * RADIANS_TO_DEGREES);
+    texturedSquare(p, textureAt(ENEMY_TEXTURE), 40.0f, angle * DEGREES_PER_RADIAN_COARSE);
 }
 
 void drawBackground() {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "basicsXml.h"
+#include "defaultVals.h"
 #include "projectile.h"
 #include "savedSequence.h"
 #include "shaderList.h"
@@ -200,7 +201,7 @@ point Player::getVelocity() const { return {xSpd, ySpd}; }
 point Player::getPos() const { return {x, y}; }
 float Player::getRadius() const { return size; }
 float Player::getSize() const { return size; }
-float Player::getAngle() const { return -(theta * 57.2958f - 90); }
+float Player::getAngle() const { return -(theta * DEGREES_PER_RADIAN - 90); }
 int Player::getPlanetId() const { return planetId; }
 
 int32_t* Player::getWorldPointer() { return &activeWorld; }

@@ -19,7 +19,6 @@ constexpr int BEAM_TEXTURE = 4;
 constexpr float BEAM_SHIP_RADIUS = 50.0f;
 constexpr float TURN = 6.28318f;
 constexpr float NO_ARC = -1.0f;
-constexpr float RADIANS_TO_DEGREES = 57.2958f;
 
 // The target's bearing clockwise from the nose, in one turn whatever the heading has grown to
 // (a landed ship's heading is the planet's unbounded spin).
@@ -110,7 +109,7 @@ void Player::fireBeam(WorldState& world, point target, int dt) {
     glPushMatrix();
     glTranslatef(x, y, 0);
     glBindTexture(GL_TEXTURE_2D, textureAt(BEAM_TEXTURE));
-    glRotatef(RADIANS_TO_DEGREES * (std::atan2(dy, dx) - 1.57f), 0, 0, 1);
+    glRotatef(DEGREES_PER_RADIAN * (std::atan2(dy, dx) - 1.57f), 0, 0, 1);
     beamQuad(pointDistance(end, start));
     glPopMatrix();
     glBindTexture(GL_TEXTURE_2D, 0);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "defaultVals.h"
 #include "player.h"
 #include "shipGrid.h"
 #include "spriteBatch.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int ARMING_MS = 100;
 constexpr double HOMING_DRAG = 0.003;
-constexpr float RADIANS_TO_DEGREES = 57.2958f;
 
 // A long frame must slow a shot to a stop, not reverse it.
 float dragFactor(int dt, double perMs) { return static_cast<float>(std::max(0.0, 1 - dt * perMs)); }
@@ -165,5 +165,5 @@ void Projectile::turnToward(point target, int dt, const projectileData& type) {
 void Projectile::draw(const projectileData& type) const {
     reportError();
     glColor3f(1, 1, 1);
-    drawSprite(type.texture, pos, type.size, -theta * RADIANS_TO_DEGREES);
+    drawSprite(type.texture, pos, type.size, -theta * DEGREES_PER_RADIAN);
 }

@@ -25,7 +25,6 @@ constexpr float FOLLOW_ARRIVAL = 1250.0f / 2;
 constexpr float FAR_ARRIVAL = 1250.0f;
 constexpr float AVOID_DISTANCE = 1000.0f;
 constexpr double DRAG_PER_MS = 0.0005;
-constexpr float RADIANS_TO_DEGREES = 57.32f;
 
 // A long frame (the first spans all of start-up) must slow a ship to a stop, not reverse it.
 float dragFactor(int dt) { return static_cast<float>(std::max(0.0, 1 - dt * DRAG_PER_MS)); }
@@ -175,7 +174,7 @@ void Ship::draw() const {
     glPushMatrix();
     reportError();
     glTranslatef(pos.x, pos.y, 0);
-    glRotatef(theta * RADIANS_TO_DEGREES, 0, 0, 1);
+    glRotatef(theta * DEGREES_PER_RADIAN_COARSE, 0, 0, 1);
     glBindTexture(GL_TEXTURE_2D, texture);
     reportError();
     spriteQuad(size);

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "planet.h"
+#include "defaultVals.h"
 #include "player.h"
 #include "projectile.h"
 #include "shipGrid.h"
@@ -24,7 +25,6 @@ constexpr double DISTANCE_ROUNDING = 1e-4;
 constexpr int16_t HOSTILE = -100;
 constexpr int LEAD_STEPS = 5;
 constexpr int BEAM_TEXTURE = 4;
-constexpr float RADIANS_TO_DEGREES = 57.2958f;
 
 }  // namespace
 
@@ -105,7 +105,7 @@ void Ship::drill(const projectileData& type, int dt, WorldState& world) const {
             planet.takeDamage(type.damage * static_cast<float>(dt));
             glPushMatrix();
             glTranslatef(pos.x, pos.y, 0);
-            glRotatef((std::atan2(p.y - pos.y, p.x - pos.x) - 1.57f) * RADIANS_TO_DEGREES, 0, 0, 1);
+            glRotatef((std::atan2(p.y - pos.y, p.x - pos.x) - 1.57f) * DEGREES_PER_RADIAN, 0, 0, 1);
             glBindTexture(GL_TEXTURE_2D, textureAt(BEAM_TEXTURE));
             beamQuad(length);
             glPopMatrix();

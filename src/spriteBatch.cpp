@@ -92,10 +92,10 @@ bool lastRunIsNot(unsigned int texture, bool clipped) {
 
 }  // namespace
 
-// Mesa's software renderer takes another path, with other rounding, for a call that has anything
-// to clip: so a sprite wholly inside the window is gathered only with others wholly inside, one
-// with a corner surely beyond an edge only with others like it, and one too near an edge to tell
-// is drawn at once.
+// A driver may rasterise a call that has anything to clip by another path, with other rounding,
+// and a batch must leave the pixels that drawing its sprites one by one would: so a sprite wholly
+// inside the window is gathered only with others wholly inside, one with a corner surely beyond an
+// edge only with others like it, and one too near an edge to tell is drawn at once.
 void drawSprite(unsigned int texture, point centre, float half, float degrees) {
     const Sight sight = sightOfSquare(centre, half);
     const bool gathering = openBatches > 0 && batchesOn;
