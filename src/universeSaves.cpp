@@ -70,7 +70,7 @@ std::string exactText(float value) {
 
 // ---- Writing the universe document ----
 
-// Step one of every save: what an earlier save put in goes, so saving twice gives the same files.
+// Step one of every save: what the loaded save held goes, so saving twice gives the same files.
 void clearEarlierSave(Node* root) {
     removeAttributes(root, "time");
     removeChildren(root, "notificationTextData");
@@ -181,18 +181,23 @@ void writeNotifications(Universe& u, Document& doc, Node* root) {
     }
 }
 
-void bringUniverseUpToDate(Universe& u) {
-    Node* root = u.universeRoot;
-    clearEarlierSave(root);
-    addAttribInt(u.universeDoc, root, "time", getTime());
-    writeWorlds(u, u.universeDoc, root);
-    writeNotifications(u, u.universeDoc, root);
-}
-
 std::string printed(const Document& doc) {
     std::string text;
     rapidxml::print(std::back_inserter(text), doc);
     return text;
+}
+
+// Written into a copy that goes once printed: the live document's pool frees nothing before
+// a load, so a save written into it would stay in memory for the rest of the session.
+std::string savedUniverseText(Universe& u) {
+    Document doc;
+    doc.clone_node(&u.universeDoc, &doc);  // names and values stay the live document's
+    Node* root = doc.first_node("universe");
+    clearEarlierSave(root);
+    addAttribInt(doc, root, "time", getTime());
+    writeWorlds(u, doc, root);
+    writeNotifications(u, doc, root);
+    return printed(doc);
 }
 
 // The declaration is the text rapidxml prints for a declaration node with these attributes.
@@ -370,9 +375,8 @@ bool Universe::saveGame(const std::string& slot) {
         std::cout << "Error, slot " << slot << " not saved: there is no game to save" << std::endl;
         return false;
     }
-    bringUniverseUpToDate(*this);
     std::string reason;
-    if (writeSlot(slotFolder(slot), printed(universeDoc), playerRecordText(*player), reason)) return true;
+    if (writeSlot(slotFolder(slot), savedUniverseText(*this), playerRecordText(*player), reason)) return true;
     std::cout << "Error, slot " << slot << " not saved: " << reason << "; the slot keeps what it held" << std::endl;
     return false;
 }

@@ -6,6 +6,8 @@
 #include <functional>
 #include <regex>
 
+#include <rapidxml/rapidxml_print.hpp>
+
 #include "capturedOutput.h"
 #include "planet.h"
 #include "playerGame.h"
@@ -41,6 +43,19 @@ struct CountedTimer : TimerBase {
 };
 
 constexpr uint32_t HELD_CLOCK = 1234567;  // float text would read back as 1
+
+std::string printed(const rapidxml::xml_document<char>& doc) {
+    std::string text;
+    rapidxml::print(std::back_inserter(text), doc);
+    return text;
+}
+
+size_t livePoolBytes = 0;
+void* countedBlock(size_t size) {
+    livePoolBytes += size;
+    return new char[size];
+}
+void releaseBlock(void* block) { delete[] static_cast<char*>(block); }
 
 }  // namespace
 
@@ -143,6 +158,18 @@ TEST_F(SaveGame, APlanetsPlaceAndALandedPlayerComeBackAsSaved) {
         EXPECT_EQ(player().getVelocity().x, away == 0 ? 0.0f : 3.0f) << away;
         EXPECT_TRUE(player().getKeysOn()) << "the displays that switched the keys off are closed";
     }
+}
+
+TEST_F(SaveGame, SavesLeaveTheLiveUniverseDocumentAndItsMemoryAsTheyWere) {
+    ASSERT_TRUE(save("first"));
+    universe->universeDoc.clear();  // counted from the load's parse on
+    universe->universeDoc.set_allocator(countedBlock, releaseBlock);
+    ASSERT_TRUE(load("first")) << out;
+    const std::string live = printed(universe->universeDoc);
+    const size_t poolBytes = livePoolBytes;
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(save("again")) << out;  // ten copies outgrow a pool block
+    EXPECT_TRUE(printed(universe->universeDoc) == live) << "the live document changed";
+    EXPECT_EQ(livePoolBytes, poolBytes);
 }
 
 TEST_F(SaveGame, ALoadThatCannotWorkLeavesTheGameAsItWas) {
