@@ -172,10 +172,44 @@ TEST_F(SaveGame, SavesLeaveTheLiveUniverseDocumentAndItsMemoryAsTheyWere) {
     EXPECT_EQ(livePoolBytes, poolBytes);
 }
 
+// Older slots carry no stamp.
+TEST_F(SaveGame, SlotsWithoutStampOrTimeStillLoad) {
+    ASSERT_TRUE(save("new"));
+    fs::create_directory("saves/old");
+    const struct {
+        const char* pattern;
+        const char* replacement;
+        int filesChanged;
+        uint32_t clock;
+        int errors;
+    } cases[] = {
+        {" saveStamp=\"[0-9a-f]+\"", "", 2, 777, 0},
+    };
+    for (const auto& c : cases) {
+        int changed = 0;
+        for (const char* file : {"universeSAV.xml", "PlayerDataSAV.xml"}) {
+            const std::string text = std::regex_replace(fileText(std::string("saves/new/") + file),
+                                                        std::regex(" time=\"[0-9]+\""), " time=\"777\"");
+            const std::string rewritten = std::regex_replace(text, std::regex(c.pattern), c.replacement);
+            changed += rewritten != text;
+            std::ofstream(std::string("saves/old/") + file) << rewritten;
+        }
+        ASSERT_EQ(changed, c.filesChanged) << c.pattern;
+        const uint32_t beforeLoad = SDL_GetTicks();
+        EXPECT_TRUE(load("old")) << c.pattern << out;
+        EXPECT_GE(getTime(), c.clock);
+        EXPECT_LE(getTime(), c.clock + SDL_GetTicks() - beforeLoad);
+        EXPECT_EQ(errorLines(out), c.errors) << out;
+    }
+}
+
 TEST_F(SaveGame, ALoadThatCannotWorkLeavesTheGameAsItWas) {
     ASSERT_TRUE(save("good"));
     const std::string universeText = fileText("saves/good/universeSAV.xml");
     const std::string playerText = fileText("saves/good/PlayerDataSAV.xml");
+    player().x += 100;
+    ASSERT_TRUE(save("moved"));
+    const std::string movedPlayerText = fileText("saves/moved/PlayerDataSAV.xml");
     const struct {
         const char* file;  // replaced by text, removed when the text is empty; null: no slot
         std::string text;
@@ -184,7 +218,8 @@ TEST_F(SaveGame, ALoadThatCannotWorkLeavesTheGameAsItWas) {
         {"PlayerDataSAV.xml", ""},
         {"universeSAV.xml", universeText.substr(0, universeText.size() / 2)},
         {"PlayerDataSAV.xml", "<ship/>"},
-        {"universeSAV.xml", "<universe><world/></universe>"},  // no time
+        {"universeSAV.xml", "<universe><world/></universe>"},  // no stamp beside a stamped player
+        {"PlayerDataSAV.xml", movedPlayerText},                 // a player of another save
         {"PlayerDataSAV.xml", std::regex_replace(playerText, std::regex("activeWorld=\"0\""), "activeWorld=\"3\"")},
     };
     ASSERT_TRUE(save("before"));
@@ -203,6 +238,7 @@ TEST_F(SaveGame, ALoadThatCannotWorkLeavesTheGameAsItWas) {
 TEST_F(SaveGame, ASaveThatCannotBeWrittenKeepsTheOldSlotAndSaysSoOnce) {
     const std::function<void()> faults[] = {
         [] { fs::create_symlink("/dev/full", "saves/old/universeSAV.xml.tmp"); },  // a full disk
+        [] { fs::create_symlink("/dev/null", "saves/old/universeSAV.xml.tmp"); },  // written, never on a disk
         [] { fs::create_directory("saves/old/PlayerDataSAV.xml.tmp"); },        // a file that cannot be made
         [] {
             fs::rename("saves", "savesAside");
