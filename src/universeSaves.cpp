@@ -309,26 +309,15 @@ struct StagedDocument {
     }
 };
 
-bool wholeMilliseconds(const std::string& text) {
-    if (text.empty() || text.size() > 10) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    return std::stoull(text) <= 0xFFFFFFFFull;
-}
-
 int worldCount(Node* root) {
     int count = 0;
     forEachChild(root, "world", [&](Node*) { ++count; });
     return count;
 }
 
-// Two files written by different saves, or what the construction would trip over: no time, or a
-// player in a world the save lacks. Slots from before the stamp carry none in either file.
+// Two files written by different saves, or what the construction would trip over: a player in
+// a world the save lacks. Slots from before the stamp carry none in either file.
 bool usableSave(StagedDocument& universe, StagedDocument& player, std::string& reason) {
-    if (!wholeMilliseconds(getVal(universe.root, "time"))) {
-        reason = "its time is missing or not a whole number of milliseconds";
-        return false;
-    }
     if (getVal(universe.root, SAVE_STAMP) != getVal(player.root, SAVE_STAMP)) {
         reason = "its two files were not written by the same save";
         return false;

@@ -172,7 +172,8 @@ TEST_F(SaveGame, SavesLeaveTheLiveUniverseDocumentAndItsMemoryAsTheyWere) {
     EXPECT_EQ(livePoolBytes, poolBytes);
 }
 
-// Older slots carry no stamp.
+// Older slots carry no stamp; a missing time reads as 0 with the reader's line, one that is
+// not a number as 0 without.
 TEST_F(SaveGame, SlotsWithoutStampOrTimeStillLoad) {
     ASSERT_TRUE(save("new"));
     fs::create_directory("saves/old");
@@ -184,6 +185,8 @@ TEST_F(SaveGame, SlotsWithoutStampOrTimeStillLoad) {
         int errors;
     } cases[] = {
         {" saveStamp=\"[0-9a-f]+\"", "", 2, 777, 0},
+        {" time=\"777\"", "", 1, 0, 1},
+        {" time=\"777\"", " time=\"soon\"", 1, 0, 0},
     };
     for (const auto& c : cases) {
         int changed = 0;
