@@ -14,6 +14,7 @@
 #include <iterator>
 
 #include "basicsXml.h"
+#include "diskFlush.h"
 #include "loadGalaxy.h"
 #include "planet.h"
 #include "player.h"
@@ -37,6 +38,11 @@ const char BACKUP_SUFFIX[] = ".old";
 // load puts it back where it was instead of where the clock alone would put it.
 const char ORBIT_ANGLE[] = "orbitAngle";
 const char ROTATION[] = "rotation";
+
+// Both files of a save carry the digest of the player's record: a universe file only loads
+// beside the player it was written with (or one that reads the same), so a crash between the
+// two renames of a save leaves a pair that no load accepts rather than a mix of two games.
+const char SAVE_STAMP[] = "saveStamp";
 
 bool named(const Node* node, const char* name) { return std::string(node->name(), node->name_size()) == name; }
 
@@ -70,9 +76,10 @@ std::string exactText(float value) {
 
 // ---- Writing the universe document ----
 
-// Step one of every save: what an earlier save put in goes, so saving twice gives the same files.
+// Step one of every save: what the loaded save held goes, so saving twice gives the same files.
 void clearEarlierSave(Node* root) {
     removeAttributes(root, "time");
+    removeAttributes(root, SAVE_STAMP);
     removeChildren(root, "notificationTextData");
     forEachChild(root, "world", [](Node* world) {
         for (const char* record : {"projectileData", "shipData", "gravWallData"}) removeChildren(world, record);
@@ -181,24 +188,43 @@ void writeNotifications(Universe& u, Document& doc, Node* root) {
     }
 }
 
-void bringUniverseUpToDate(Universe& u) {
-    Node* root = u.universeRoot;
-    clearEarlierSave(root);
-    addAttribInt(u.universeDoc, root, "time", getTime());
-    writeWorlds(u, u.universeDoc, root);
-    writeNotifications(u, u.universeDoc, root);
-}
-
 std::string printed(const Document& doc) {
     std::string text;
     rapidxml::print(std::back_inserter(text), doc);
     return text;
 }
 
-// The declaration is the text rapidxml prints for a declaration node with these attributes.
-std::string playerRecordText(Player& player) {
+// Written into a copy that goes once printed: the live document's pool frees nothing before
+// a load, so a save written into it would stay in memory for the rest of the session.
+std::string savedUniverseText(Universe& u, const std::string& stamp) {
     Document doc;
-    player.save(doc, appendElement(doc, &doc, "player"));
+    doc.clone_node(&u.universeDoc, &doc);  // names and values stay the live document's
+    Node* root = doc.first_node("universe");
+    clearEarlierSave(root);
+    addAttribInt(doc, root, "time", getTime());
+    addAttribValue(doc, root, SAVE_STAMP, stamp);
+    writeWorlds(u, doc, root);
+    writeNotifications(u, doc, root);
+    return printed(doc);
+}
+
+// FNV-1a, 64 bits, as 16 hexadecimal digits.
+std::string digest(const std::string& text) {
+    uint64_t hash = 14695981039346656037ull;
+    for (const unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return hex;
+}
+
+// The player's record, stamped with the digest of its text without the stamp; stamp receives it.
+// The declaration is the text rapidxml prints for a declaration node with these attributes.
+std::string playerRecordText(Player& player, std::string& stamp) {
+    Document doc;
+    Node* record = appendElement(doc, &doc, "player");
+    player.save(doc, record);
+    stamp = digest(printed(doc));
+    addAttribValue(doc, record, SAVE_STAMP, stamp);
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + printed(doc);
 }
 
@@ -210,18 +236,19 @@ bool failed(const boost::system::error_code& error, const std::string& what, std
     return true;
 }
 
-// Written whole and flushed, or reason says why not.
+// Written whole and on the disk, or reason says why not.
 bool writeFile(const fs::path& path, const std::string& text, std::string& reason) {
     std::ofstream out(path.string(), std::ios::binary | std::ios::trunc);
     if (out) out.write(text.data(), std::streamsize(text.size()));
     if (out) out.flush();
     if (out) out.close();
     if (!out) reason = "cannot write " + path.string() + ": " + std::strerror(errno);
-    return bool(out);
+    return out && flushToDisk(path.string(), reason);
 }
 
 // The old player file steps aside until the new universe file is in place, so a failure
-// between the two renames can put it back: a slot never mixes two games.
+// between the two renames can put it back. A crash between them leaves the new player beside
+// the old universe, which the save stamp refuses at the next load.
 bool replaceSlotFiles(const fs::path& folder, std::string& reason) {
     boost::system::error_code error;
     const fs::path player = folder / PLAYER_FILE;
@@ -252,9 +279,14 @@ bool writeSlot(const fs::path& folder, const std::string& universeText, const st
     const fs::path universeTemporary = folder / (std::string(UNIVERSE_FILE) + TEMPORARY_SUFFIX);
     const fs::path playerTemporary = folder / (std::string(PLAYER_FILE) + TEMPORARY_SUFFIX);
     const bool written = writeFile(universeTemporary, universeText, reason) &&
-                         writeFile(playerTemporary, playerText, reason) && replaceSlotFiles(folder, reason);
+                         writeFile(playerTemporary, playerText, reason) &&
+                         flushToDisk(folder.string(), reason) && replaceSlotFiles(folder, reason);
     fs::remove(universeTemporary, error);
     fs::remove(playerTemporary, error);
+    // The files are in place: should the folder not reach the disk, a power cut leaves the old
+    // game or a pair the stamps refuse, so there is nothing to report.
+    std::string unflushed;
+    if (written) flushToDisk(folder.string(), unflushed);
     return written;
 }
 
@@ -277,23 +309,17 @@ struct StagedDocument {
     }
 };
 
-bool wholeMilliseconds(const std::string& text) {
-    if (text.empty() || text.size() > 10) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    return std::stoull(text) <= 0xFFFFFFFFull;
-}
-
 int worldCount(Node* root) {
     int count = 0;
     forEachChild(root, "world", [&](Node*) { ++count; });
     return count;
 }
 
-// What the construction would trip over: no time, or a player in a world the save lacks.
+// Two files written by different saves, or what the construction would trip over: a player in
+// a world the save lacks. Slots from before the stamp carry none in either file.
 bool usableSave(StagedDocument& universe, StagedDocument& player, std::string& reason) {
-    if (!wholeMilliseconds(getVal(universe.root, "time"))) {
-        reason = "its time is missing or not a whole number of milliseconds";
+    if (getVal(universe.root, SAVE_STAMP) != getVal(player.root, SAVE_STAMP)) {
+        reason = "its two files were not written by the same save";
         return false;
     }
     const float world = getValF(player.root, "activeWorld", -1.0f);
@@ -370,9 +396,10 @@ bool Universe::saveGame(const std::string& slot) {
         std::cout << "Error, slot " << slot << " not saved: there is no game to save" << std::endl;
         return false;
     }
-    bringUniverseUpToDate(*this);
+    std::string stamp;
+    const std::string playerRecord = playerRecordText(*player, stamp);
     std::string reason;
-    if (writeSlot(slotFolder(slot), printed(universeDoc), playerRecordText(*player), reason)) return true;
+    if (writeSlot(slotFolder(slot), savedUniverseText(*this, stamp), playerRecord, reason)) return true;
     std::cout << "Error, slot " << slot << " not saved: " << reason << "; the slot keeps what it held" << std::endl;
     return false;
 }

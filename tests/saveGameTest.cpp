@@ -6,6 +6,8 @@
 #include <functional>
 #include <regex>
 
+#include <rapidxml/rapidxml_print.hpp>
+
 #include "capturedOutput.h"
 #include "planet.h"
 #include "playerGame.h"
@@ -41,6 +43,19 @@ struct CountedTimer : TimerBase {
 };
 
 constexpr uint32_t HELD_CLOCK = 1234567;  // float text would read back as 1
+
+std::string printed(const rapidxml::xml_document<char>& doc) {
+    std::string text;
+    rapidxml::print(std::back_inserter(text), doc);
+    return text;
+}
+
+size_t livePoolBytes = 0;
+void* countedBlock(size_t size) {
+    livePoolBytes += size;
+    return new char[size];
+}
+void releaseBlock(void* block) { delete[] static_cast<char*>(block); }
 
 }  // namespace
 
@@ -145,10 +160,59 @@ TEST_F(SaveGame, APlanetsPlaceAndALandedPlayerComeBackAsSaved) {
     }
 }
 
+TEST_F(SaveGame, SavesLeaveTheLiveUniverseDocumentAndItsMemoryAsTheyWere) {
+    ASSERT_TRUE(save("first"));
+    universe->universeDoc.clear();  // counted from the load's parse on
+    universe->universeDoc.set_allocator(countedBlock, releaseBlock);
+    ASSERT_TRUE(load("first")) << out;
+    const std::string live = printed(universe->universeDoc);
+    const size_t poolBytes = livePoolBytes;
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(save("again")) << out;  // ten copies outgrow a pool block
+    EXPECT_TRUE(printed(universe->universeDoc) == live) << "the live document changed";
+    EXPECT_EQ(livePoolBytes, poolBytes);
+}
+
+// Older slots carry no stamp; a missing time reads as 0 with the reader's line, one that is
+// not a number as 0 without.
+TEST_F(SaveGame, SlotsWithoutStampOrTimeStillLoad) {
+    ASSERT_TRUE(save("new"));
+    fs::create_directory("saves/old");
+    const struct {
+        const char* pattern;
+        const char* replacement;
+        int filesChanged;
+        uint32_t clock;
+        int errors;
+    } cases[] = {
+        {" saveStamp=\"[0-9a-f]+\"", "", 2, 777, 0},
+        {" time=\"777\"", "", 1, 0, 1},
+        {" time=\"777\"", " time=\"soon\"", 1, 0, 0},
+    };
+    for (const auto& c : cases) {
+        int changed = 0;
+        for (const char* file : {"universeSAV.xml", "PlayerDataSAV.xml"}) {
+            const std::string text = std::regex_replace(fileText(std::string("saves/new/") + file),
+                                                        std::regex(" time=\"[0-9]+\""), " time=\"777\"");
+            const std::string rewritten = std::regex_replace(text, std::regex(c.pattern), c.replacement);
+            changed += rewritten != text;
+            std::ofstream(std::string("saves/old/") + file) << rewritten;
+        }
+        ASSERT_EQ(changed, c.filesChanged) << c.pattern;
+        const uint32_t beforeLoad = SDL_GetTicks();
+        EXPECT_TRUE(load("old")) << c.pattern << out;
+        EXPECT_GE(getTime(), c.clock);
+        EXPECT_LE(getTime(), c.clock + SDL_GetTicks() - beforeLoad);
+        EXPECT_EQ(errorLines(out), c.errors) << out;
+    }
+}
+
 TEST_F(SaveGame, ALoadThatCannotWorkLeavesTheGameAsItWas) {
     ASSERT_TRUE(save("good"));
     const std::string universeText = fileText("saves/good/universeSAV.xml");
     const std::string playerText = fileText("saves/good/PlayerDataSAV.xml");
+    player().x += 100;
+    ASSERT_TRUE(save("moved"));
+    const std::string movedPlayerText = fileText("saves/moved/PlayerDataSAV.xml");
     const struct {
         const char* file;  // replaced by text, removed when the text is empty; null: no slot
         std::string text;
@@ -157,7 +221,8 @@ TEST_F(SaveGame, ALoadThatCannotWorkLeavesTheGameAsItWas) {
         {"PlayerDataSAV.xml", ""},
         {"universeSAV.xml", universeText.substr(0, universeText.size() / 2)},
         {"PlayerDataSAV.xml", "<ship/>"},
-        {"universeSAV.xml", "<universe><world/></universe>"},  // no time
+        {"universeSAV.xml", "<universe><world/></universe>"},  // no stamp beside a stamped player
+        {"PlayerDataSAV.xml", movedPlayerText},                 // a player of another save
         {"PlayerDataSAV.xml", std::regex_replace(playerText, std::regex("activeWorld=\"0\""), "activeWorld=\"3\"")},
     };
     ASSERT_TRUE(save("before"));
@@ -176,6 +241,7 @@ TEST_F(SaveGame, ALoadThatCannotWorkLeavesTheGameAsItWas) {
 TEST_F(SaveGame, ASaveThatCannotBeWrittenKeepsTheOldSlotAndSaysSoOnce) {
     const std::function<void()> faults[] = {
         [] { fs::create_symlink("/dev/full", "saves/old/universeSAV.xml.tmp"); },  // a full disk
+        [] { fs::create_symlink("/dev/null", "saves/old/universeSAV.xml.tmp"); },  // written, never on a disk
         [] { fs::create_directory("saves/old/PlayerDataSAV.xml.tmp"); },        // a file that cannot be made
         [] {
             fs::rename("saves", "savesAside");
