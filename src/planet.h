@@ -68,6 +68,9 @@ public:
     void draw() const;
 
 private:
+    // Every satellite's update around the centre the planet had before this frame's move.
+    void updateSatellites(WorldState& world, int dt, point centreBeforeMove, Universe& universe);
+    void drawSatellites() const;
     void tick(lua_State* lua, int dt);
     void callPlanetTick(lua_State* lua) const;
     void move(int dt, point centre);
@@ -96,10 +99,4 @@ private:
     planetData data;
     std::vector<luaStringPair> extraData;
     std::vector<Satellite> satellites;
-
-public:
-    // Every satellite's update around the centre the planet had before this frame's move.
-    void updateSatellites(WorldState& world, int dt, point centreBeforeMove, Universe& universe);
-    // Every satellite's draw.
-    void drawSatellites() const;
 };

@@ -87,6 +87,12 @@ protected:
         testing::internal::GetCapturedStdout();
     }
 
+    // A ship with two hostiles exactly as far on either side, listed first so that it chooses before any
+    // ship moves. The grid visits the later-listed hostile, on the left, first; the list's scan keeps the earlier.
+    void tie(int k) {
+        for (point p : {point{-5000, -5000}, {-4400, -5000}, {-5600, -5000}}) shipAt(p, p.x == -5000 ? 1 : 2, k);
+    }
+
     void step(int k, bool grid, int dt, int time) {
         WorldState& w = u().worlds[size_t(k)];
         u().currentWorld = &w;
@@ -172,8 +178,10 @@ protected:
 };
 
 TEST_F(CrowdedBattle, ThreeHundredShipsFightTheSameBattleWithAndWithoutTheGrid) {
+    tie(0);
     populate(u().worlds[0], 300);
     secondID = u().getRawShipListSize();
+    tie(1);
     populate(u().worlds[1], 300);
     expectSameBattle(300);
     EXPECT_LT(world().ships.size(), 290u) << "ships died";
@@ -211,6 +219,19 @@ TEST_F(CrowdedBattle, LookUpsReachEveryShipWithinReachAndNoneFarBeyond) {
     grid.moved(4, {0, 0});
     EXPECT_EQ(found({200, 0}, 200), "02345") << "the erased ship is gone, the moved one found where it went";
     EXPECT_EQ(grid.firstWithID(world().ships.back().getID(), [](const Ship&) { return true; }), &world().ships.back());
+}
+
+// Two ships 200 either side of a third, the later-listed in the cell the outward walk visits first.
+TEST_F(CrowdedBattle, OfShipsEquallyNearTheEarliestListedIsTheNearest) {
+    for (point p : {point{400, 0}, {0, 0}, {200, 0}}) shipAt(p);
+    const ShipGrid grid(world().ships, 200);
+    const point seeker = grid.inOrder(2).pos;
+    NearestShip pick(1e9);
+    const auto offer = [&](const ShipGrid::Entry& e) {
+        if (e.order != 2) pick.offer(*e.ship, std::trunc(sqPointDistance(e.pos, seeker)), e.order);
+    };
+    grid.forEachOutward(seeker, 2000, offer, [](double) { return false; });
+    EXPECT_EQ(pick.order, 0u);
 }
 
 // Three images with see-through texels, seen through the game's camera.

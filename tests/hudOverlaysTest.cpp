@@ -2,7 +2,11 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "camera.h"
+#include "defaultVals.h"
+#include "font.h"
 #include "hud.h"
 #include "planet.h"
 #include "playerGame.h"
@@ -63,11 +67,69 @@ TEST_F(HudOverlays, RadarAndMapShowWhatIsStrictlyWithinTheirRange) {
     }
 }
 
+// In interface units: where the read-out's lines and bar lie, and the bar's reddish fill.
+struct readoutInk {
+    bool name = false, owner = false;
+    float barLeft = 100, barRight = 0, fillRight = 0;
+};
+
+readoutInk inkOfReadout() {
+    std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    readoutInk ink;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const unsigned char* p = &pixels[(static_cast<size_t>(y) * w + x) * 4];
+            if ((p[0] | p[1] | p[2]) == 0) continue;
+            const float ux = 100.0f * (x + 0.5f) / w, uy = 100.0f * (y + 0.5f) / h;
+            ink.name |= uy > 93.5f;
+            ink.owner |= uy > 90.5f && uy < 93.5f;
+            if (uy < 89 || uy > 90) continue;
+            ink.barLeft = std::min(ink.barLeft, ux);
+            ink.barRight = std::max(ink.barRight, ux);
+            if (p[0] > p[1] + 40) ink.fillRight = std::max(ink.fillRight, ux);
+        }
+    return ink;
+}
+
+TEST_F(HudOverlays, TheReadoutDrawsTheNameOwnerAndABarFilledToTheHealth) {
+    testing::internal::CaptureStdout();
+    Font font("subatomic.brelvosk.ttf");
+    Ship& barge = universe->worlds[0].ships.emplace_back(point{-60000, 60000}, "Mining Barge", 2, *universe);
+    testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(font.isReady());
+    barge.takeDamage(universe->shipTypes[size_t(barge.getShipCode())].hitpoints / 4);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor3f(1, 1, 1);
+    setInterfaceProjection();
+    glLoadIdentity();
+    clearGlErrors();
+    struct Case {
+        point target;
+        bool owner, bar;
+    };
+    const Case cases[] = {{{31500, 20000}, false, false}, {planetAt(0, 2), true, false}, {{-60000, 60000}, true, true}};
+    readoutInk ink;
+    for (const Case& c : cases) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        mouseover(*universe, c.target, &font, 16);
+        ink = inkOfReadout();
+        EXPECT_TRUE(ink.name) << c.target.x;
+        EXPECT_EQ(ink.owner, c.owner) << c.target.x;
+        EXPECT_EQ(ink.barRight > ink.barLeft, c.bar) << c.target.x;
+    }
+    EXPECT_NEAR(ink.barLeft, 40, 0.2f) << "the barge's bar";
+    EXPECT_NEAR(ink.barRight, 60, 0.2f);
+    EXPECT_NEAR(ink.fillRight, 55, 0.5f) << "three quarters of the bar's 20";
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    glDisable(GL_BLEND);
+}
+
 TEST_F(HudOverlays, TheOverlaysDrawWithoutAGlError) {
     glClear(GL_COLOR_BUFFER_BIT);
     clearGlErrors();
-    setInterfaceProjection();
-    mouseover(*universe, planetAt(0, 0), nullptr, 16);
     setTopLeftProjection();
     topLeftUI(universe->worlds[0], universe->player.get());
     setTopRightProjection();

@@ -152,8 +152,7 @@ TEST_F(ShipCombat, ASatelliteLasersTheNearestHostileInRangeAndInSight) {
         data.factionOwner = c.owner;
         Planet planet(0, 100, 0, 0, 0, 0, 0, 0, 0, "Guarded", data, {});
         planet.setSats(&stats, 1);
-        planet.updateSatellites(world(), 10, {0, 0}, u());
-        planet.drawSatellites();
+        planet.update(world(), &player(), 10, {0, 0}, u());
         EXPECT_FLOAT_EQ(ship.getHitpoints(), c.shipAfter) << c.owner << " " << c.ship.x;
         EXPECT_FLOAT_EQ(health - player().getHealth(), c.playerLoss) << c.owner << " " << c.ship.x;
     }

@@ -1,6 +1,9 @@
-// Stars and planets in play: orbit steps, script ticks, pull and swallowing, landing and holding.
+// Stars and planets in play: orbit steps, script ticks, pull and swallowing, landing and holding,
+// satellites' places and drilling.
+#include <algorithm>
 #include <cmath>
 
+#include "capturedOutput.h"
 #include "playerGame.h"
 #include "star.h"
 
@@ -105,4 +108,37 @@ TEST_F(BodyFrame, AHeldShipRidesAPlanetThatMovesFarInOneFrame) {
     ASSERT_GT(moved, 10.0f);
     EXPECT_NEAR(pointDistance(player().getPos(), fast.getPos()), surface, 0.1f);
     EXPECT_NEAR(magnitude(player().getVelocity()), moved / 100, 0.05f) << "per ms, as the planet moves";
+}
+
+// Four satellites standing still 10000 from the planet's centre: a quarter of the circle is 1.57 radians.
+TEST_F(BodyFrame, SatellitesStandAQuarterOf628RadiansApart) {
+    satelliteStats still;
+    still.orbitalRadius = 9900;
+    Planet guarded = planet(0, 0);
+    guarded.setSats(&still, 4);
+    guarded.update(*world, nullptr, 10, {0, 0}, *universe);
+    const point expected[] = {{10000, 0}, {7.963f, 9999.997f}, {-9999.987f, 15.927f}, {-23.890f, -9999.971f}};
+    ASSERT_EQ(guarded.getSatellites().size(), 4u);
+    for (size_t i = 0; i < 4; i++) {
+        EXPECT_NEAR(guarded.getSatellites()[i].getPos().x, expected[i].x, 0.05f) << i;
+        EXPECT_NEAR(guarded.getSatellites()[i].getPos().y, expected[i].y, 0.05f) << i;
+    }
+}
+
+// A shipped barge's drill, 100 ms beside the first planet: it reaches 600 beyond the surface.
+TEST_F(BodyFrame, ADrillWearsDownAPlanetWithinItsReachOfTheSurface) {
+    const auto drill = std::find_if(WEAPONDATA.begin(), WEAPONDATA.end(),
+                                    [](const projectileData& type) { return type.name == "Planet Drill"; });
+    ASSERT_NE(drill, WEAPONDATA.end());
+    Planet& drilled = world->stars.at(0).getPlanets().at(0);
+    for (const auto& [gap, reached] : {std::pair{599.0f, true}, {601.0f, false}}) {
+        const float health = drilled.getHealth();
+        const point beside{drilled.getPos().x + drilled.getRadius() + gap, drilled.getPos().y};
+        captured([&] {
+            world->ships.emplace_back(beside, "Mining Barge", 2, *universe).update(100, 0, *universe, &player());
+        });
+        EXPECT_NEAR(health - drilled.getHealth(), reached ? drill->damage * 100 : 0, 1e-4f) << gap;
+        universe->removeShip(world->ships.back().getID());
+        world->ships.pop_back();
+    }
 }

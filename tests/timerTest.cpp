@@ -1,6 +1,13 @@
-// Timed effects: the timer walk, ordered insertion and the shockwave's damage.
+// Timed effects: the timer walk, ordered insertion, the explosion's size and the shockwave's damage.
+#include <GL/glew.h>
+
+#include <utility>
+
+#include "camera.h"
 #include "capturedOutput.h"
 #include "combatArena.h"
+#include "defaultVals.h"
+#include "textures.h"
 #include "timerClasses.h"
 
 namespace {
@@ -61,10 +68,31 @@ TEST_F(TimerTest, NewTimersKeepStartOrderAndTheFirstToComeHoldsBackTheRest) {
     EXPECT_EQ(world().timers.size(), 3u);
 }
 
+// In a plain white image, one unit to the pixel: at its start both squares stand upright, half-way
+// one has turned half a turn and the other a quarter back, and at its end nothing is left.
+TEST_F(TimerTest, AnExplosionShrinksFromAHalfSizeOf50ToNothing) {
+    const unsigned image = whiteTexture();
+    const std::vector<unsigned int> saved = textures;
+    textures.assign(FIXED_TEXTURE_COUNT, image);
+    setPixelProjection();
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glColor3f(1, 1, 1);
+    standardExplosion({float(w) / 2, float(h) / 2}, world(), 1000);
+    for (const auto& [now, side] : {std::pair{1000, 100}, {1500, 50}, {2000, 0}}) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        runTimer(now, world());
+        EXPECT_NEAR(litPixels(), side * side, 2 * side + 1) << now;
+    }
+    textures = saved;
+    glDeleteTextures(1, &image);
+}
+
 // Type 2 deals 0.1 per ms; the ring is 156 at 1000 ms and 202 at 1300 ms.
 TEST_F(TimerTest, AShockwaveDamagesTheShipsInsideItsRingByTheMillisecondsSinceItsLastRun) {
     Ship& inside = shipAt({100, 0});
     Ship& outside = shipAt({0, 200});
+    player().x = -50, player().y = 0;  // inside every ring, and never hurt
     projectileEvent(world(), {0, 0}, 1, 0);
     runTimer(1000, world());
     EXPECT_FLOAT_EQ(inside.getHitpoints(), 0.0f);

@@ -100,11 +100,22 @@ TEST_F(uiDisplayTest, AddUIResultsOpenADisplayWithItsWidgetsInReverse) {
 }
 
 TEST_F(uiDisplayTest, FontsAndButtonStatesOutsideTheirRangeFallBackToZero) {
+    char standIns[3];  // fonts never drawn with: only which entry a widget takes is looked at
+    fonts = {reinterpret_cast<Font*>(&standIns[0]), reinterpret_cast<Font*>(&standIns[1]),
+             reinterpret_cast<Font*>(&standIns[2])};
     const std::string out = open("return {type='button', font=3, initialState=7}, {type='button', font=0.9, "
-                                 "initialState=2.7}, {type='box', font=-1}, 'Shop'");
+                                 "initialState=2.7}, {type='box', font=-1}, {type='box', font=1.9}, "
+                                 "{type='button', font=2}, 'Shop'");
     ASSERT_EQ(displays.size(), 1u);
-    EXPECT_EQ(static_cast<uiButton&>(*displays[0].elements[1]).state, 2);
-    EXPECT_EQ(static_cast<uiButton&>(*displays[0].elements[2]).state, 0);
+    const auto button = [this](size_t i) -> uiButton& { return static_cast<uiButton&>(*displays[0].elements[i]); };
+    const auto box = [this](size_t i) -> uiBox& { return static_cast<uiBox&>(*displays[0].elements[i]); };
+    EXPECT_EQ(button(0).font, fonts[2]);
+    EXPECT_EQ(box(1).font, fonts[1]) << "1.9 is truncated";
+    EXPECT_EQ(box(2).font, fonts[0]);
+    EXPECT_EQ(button(3).font, fonts[0]) << "0.9 is truncated";
+    EXPECT_EQ(button(4).font, fonts[0]);
+    EXPECT_EQ(button(3).state, 2);
+    EXPECT_EQ(button(4).state, 0);
     for (const char* line : {"Font 3 is not a font index, so font 0 is used", "Font -1 is not a font index",
                              "Button state 7 is not 0 to 3"})
         EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
