@@ -7,6 +7,7 @@
 #include <regex>
 
 #include "capturedOutput.h"
+#include "nestedXml.h"
 #include "planet.h"
 #include "playerGame.h"
 #include "timer.h"
@@ -156,6 +157,8 @@ TEST_F(SaveGame, ALoadThatCannotWorkLeavesTheGameAsItWas) {
         {nullptr, ""},
         {"PlayerDataSAV.xml", ""},
         {"universeSAV.xml", universeText.substr(0, universeText.size() / 2)},
+        {"universeSAV.xml", "<universe>" + nestedElements(STACK_BREAKING_DEPTH)},
+        {"PlayerDataSAV.xml", "<player>" + nestedElements(STACK_BREAKING_DEPTH)},
         {"PlayerDataSAV.xml", "<ship/>"},
         {"universeSAV.xml", "<universe><world/></universe>"},  // no time
         {"PlayerDataSAV.xml", std::regex_replace(playerText, std::regex("activeWorld=\"0\""), "activeWorld=\"3\"")},
