@@ -169,10 +169,10 @@ TEST_F(SaveGame, ALoadThatCannotWorkLeavesTheGameAsItWas) {
         if (c.file) fs::copy("saves/good", "saves/bad");
         if (c.file && c.text.empty()) fs::remove(std::string("saves/bad/") + c.file);
         if (c.file && !c.text.empty()) std::ofstream(std::string("saves/bad/") + c.file) << c.text;
-        EXPECT_FALSE(load("bad")) << c.text;
+        EXPECT_FALSE(load("bad")) << c.text.substr(0, 100);
         EXPECT_EQ(errorLines(out), 1) << out;
         ASSERT_TRUE(save("after"));
-        EXPECT_EQ(slotText("before"), slotText("after")) << c.text;
+        EXPECT_EQ(slotText("before"), slotText("after")) << c.text.substr(0, 100);
     }
 }
 
