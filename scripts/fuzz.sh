@@ -48,8 +48,11 @@ for target in "${targets[@]}"; do
     continue
   fi
   dictionary=(); [[ -f "$seeds.dict" ]] && dictionary=(-dict="$seeds.dict")
+  # libFuzzer caps inputs at the largest seed's size; a loaded file may be far larger (and
+  # nested far deeper) than the shipped ones.
+  length=(); [[ $target == dataFilesFuzz || $target == saveGameFuzz ]] && length=(-max_len=1048576)
   if TUVARO_FUZZ_SEEDS="$seeds" "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 "${dictionary[@]}" \
-      -artifact_prefix="$findings" "$corpus" "$seeds" >"$log" 2>&1; then
+      "${length[@]}" -artifact_prefix="$findings" "$corpus" "$seeds" >"$log" 2>&1; then
     echo "$target: $(grep -o 'Done [0-9]* runs' "$log" | tail -1 | cut -d' ' -f2) runs, no findings"
   else
     echo "$target: FINDING; see $log and $findings"

@@ -7,6 +7,8 @@
 
 #include <rapidxml/rapidxml.hpp>
 
+#include "xmlNesting.h"
+
 // Read in one piece: a load reads two files of tens of kilobytes at a keypress.
 std::vector<char> readWholeFile(const std::string& fileName) {
     std::error_code error;
@@ -29,6 +31,11 @@ bool parseDocument(const std::string& fileName, const char* rootName, std::vecto
     root = nullptr;
     if (text.empty()) {
         std::cout << "Error, cannot open file " << fileName << std::endl;
+        return false;
+    }
+    if (elementNesting(text.data()) > MAX_ELEMENT_NESTING) {
+        std::cout << "Error, " << fileName << " does not parse: its elements nest deeper than "
+                  << MAX_ELEMENT_NESTING << " levels" << std::endl;
         return false;
     }
     try {

@@ -59,6 +59,8 @@ fi
 run_broken "missing file" "rm shipData.xml" "Error, cannot open file shipData.xml"
 run_broken "malformed file" "printf '<relations><faction name=\"a\"></relations>' > relations.xml" \
   "Error, relations.xml does not parse"
+run_broken "deeply nested file" "yes '<a>' | head -n 200000 | tr -d '\\n' > EquipmentData.xml" \
+  "Error, EquipmentData.xml does not parse: its elements nest deeper than"
 run_broken "missing root" "printf '<pilot/>' > PlayerData.xml" "Error, PlayerData.xml has no root element player"
 run_broken "no world" "printf '<universe><note/></universe>' > universe.xml" "universe.xml holds no world"
 run_without_ship_types

@@ -4,7 +4,9 @@
 #include <sstream>
 
 #include "dataDirectory.h"
+#include "nestedXml.h"
 #include "universe.h"
+#include "universeDocument.h"
 
 namespace {
 
@@ -60,6 +62,7 @@ TEST(UniverseDocuments, EachBrokenFileGivesOneLineNamingItAndFailsTheLoad) {
             {"root-less", false, "<somethingElse/>", "has no root element " + root},
             {"wrong case", false, "<" + root + "X/><Universe/>", "has no root element"},
             {"empty", false, "", "has no root element"},
+            {"nested too deep", false, "<" + root + ">" + nestedElements(STACK_BREAKING_DEPTH), "nest deeper than"},
         };
         for (const Case& c : cases) {
             SCOPED_TRACE(file + " " + c.what);
@@ -86,6 +89,19 @@ TEST(UniverseDocuments, AParseErrorNamesTheParsersReasonAndOffset) {
     EXPECT_NE(out.find("Error, shaders.xml does not parse: expected ' or \" at offset 14"),
               std::string::npos)
         << out;
+}
+
+TEST(UniverseDocuments, NestingUpToTheBoundParsesAndOneLevelMoreIsRefused) {
+    DataDirectory dir;
+    for (size_t depth : {MAX_ELEMENT_NESTING, MAX_ELEMENT_NESTING + 1}) {
+        dir.write("SatelliteData.xml", "<satellites>" + nestedElements(depth - 1, true) + "</satellites>");
+        bool loaded = true;
+        std::string out = constructAndCapture(loaded);
+        EXPECT_EQ(loaded, depth == MAX_ELEMENT_NESTING) << out;
+        EXPECT_EQ(countLines(out, "Error, SatelliteData.xml does not parse: its elements nest deeper than"),
+                  depth == MAX_ELEMENT_NESTING ? 0 : 1)
+            << out;
+    }
 }
 
 TEST(UniverseDocuments, TwoBrokenFilesAreEachReportedOnce) {
