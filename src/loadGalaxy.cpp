@@ -242,10 +242,10 @@ planetData readPlanetData(const Universe& u, Node* node) {
     data.name = getVal(node, "name", "Default");
     for (const auto& field : PLANET_ELEMENT_FIELDS) data.*field.second = wholeNumber(node, field.first);
     for (const auto& field : PLANET_LEVEL_FIELDS) data.*field.second = wholeNumber(node, field.first);
-    // Read as "", an absent owner would match a faction whose name is empty.
-    data.factionOwner = checkVal(node, "factionOwner")
-                            ? saturatingInt<int16_t>(u.getFactionID(getVal(node, "factionOwner")))
-                            : int16_t(-1);
+    // A save writes an empty owner for none: empty or absent, it must not match a faction
+    // whose name is empty.
+    const std::string owner = getVal(node, "factionOwner");
+    data.factionOwner = owner.empty() ? int16_t(-1) : saturatingInt<int16_t>(u.getFactionID(owner));
     for (const auto& field : PLANET_FLOAT_FIELDS) data.*field.second = getValF(node, field.first);
     return data;
 }
