@@ -5,7 +5,6 @@
 #include <rapidxml/rapidxml.hpp>
 #include <rapidxml/rapidxml_print.hpp>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -89,23 +88,11 @@ void writePlanetRecord(Universe& u, Document& doc, Node* node, const planetData&
     for (const auto& field : PLANET_FLOAT_FIELDS) changeAttribValue(doc, node, field.first, data.*field.second);
 }
 
-// An XML name: a letter, '_' or ':' first, then also digits, '-' and '.'; bytes of
-// multi-byte characters pass. Anything else would make the whole save unreadable.
-bool validXmlName(const std::string& name) {
-    if (name.empty()) return false;
-    for (size_t i = 0; i < name.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
-        const bool start = std::isalpha(c) || c == '_' || c == ':' || c >= 0x80;
-        if (!start && (i == 0 || !(std::isdigit(c) || c == '-' || c == '.'))) return false;
-    }
-    return true;
-}
-
 void writeExtraData(Document& doc, Node* planetNode, const Planet& planet) {
     removeChildren(planetNode, "extraData");
     Node* extra = appendElement(doc, planetNode, "extraData");
     for (const luaStringPair& pair : planet.getExtraData()) {
-        if (validXmlName(pair.key))
+        if (attributeNameReadsBack(pair.key))
             addAttribValue(doc, extra, pair.key.c_str(), pair.value);
         else
             std::cout << "Error, planet " << planet.getName() << " has extra data key \"" << pair.key
