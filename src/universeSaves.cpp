@@ -303,6 +303,7 @@ bool adopt(StagedDocument& staged, const std::string& file, const char* rootName
 // ---- Rebuilding the game ----
 
 // Planets saved with their place on the orbit go back to it; older saves advance by the clock.
+// Satellites, whose place no save keeps, advance by the clock in both.
 void placePlanets(Universe& u, long time) {
     std::vector<Node*> planetNodes;  // by planet ID
     forEachChild(u.universeRoot, "world", [&](Node* world) {
@@ -315,10 +316,9 @@ void placePlanets(Universe& u, long time) {
             for (Planet& planet : star.getPlanets()) {
                 const size_t id = size_t(planet.getID());
                 Node* node = id < planetNodes.size() ? planetNodes[id] : nullptr;
+                planet.skipTime(time, star.getPos());
                 if (checkVal(node, ORBIT_ANGLE) && checkVal(node, ROTATION))
                     planet.restoreMotion(getValF(node, ORBIT_ANGLE), getValF(node, ROTATION), star.getPos());
-                else
-                    planet.skipTime(time, star.getPos());
             }
         }
     }
