@@ -20,6 +20,7 @@
 #include "uiDisplay.h"
 #include "universeDocument.h"
 #include "worldState.h"
+#include "xmlElements.h"
 
 namespace {
 
@@ -38,13 +39,6 @@ const char ORBIT_ANGLE[] = "orbitAngle";
 const char ROTATION[] = "rotation";
 
 bool named(const Node* node, const char* name) { return std::string(node->name(), node->name_size()) == name; }
-
-// Calls visit on every child element of parent called name (every child element for null).
-template <class Visit>
-void forEachChild(Node* parent, const char* name, Visit visit) {
-    for (Node* child = parent->first_node(name); child; child = child->next_sibling(name))
-        if (child->type() == rapidxml::node_element) visit(child);
-}
 
 void removeChildren(Node* parent, const char* name) {
     while (Node* child = parent->first_node(name)) parent->remove_node(child);
@@ -73,7 +67,7 @@ std::string exactText(float value) {
 void clearEarlierSave(Node* root) {
     removeAttributes(root, "time");
     removeChildren(root, "notificationTextData");
-    forEachChild(root, "world", [](Node* world) {
+    forEachElement(root, "world", [](Node* world) {
         for (const char* record : {"projectileData", "shipData", "gravWallData"}) removeChildren(world, record);
     });
 }
@@ -118,8 +112,8 @@ void writePlanet(Universe& u, Document& doc, Node* node, unsigned int id) {
 // Planets are numbered as the construction numbers them: planet children of star children
 // of worlds, in document order.
 void writePlanetsOf(Universe& u, Document& doc, Node* world, unsigned int& nextPlanet) {
-    forEachChild(world, "star", [&](Node* star) {
-        forEachChild(star, nullptr, [&](Node* child) {
+    forEachElement(world, "star", [&](Node* star) {
+        forEachElement(star, nullptr, [&](Node* child) {
             if (!named(child, "planet")) {
                 std::cout << "Not a planet" << std::endl;
                 return;
@@ -137,7 +131,7 @@ void writeRecords(Document& doc, Node* world, const char* name, std::list<Entity
 void writeWorlds(Universe& u, Document& doc, Node* root) {
     unsigned int nextPlanet = 0;
     size_t worldIndex = 0;
-    forEachChild(root, nullptr, [&](Node* child) {
+    forEachElement(root, nullptr, [&](Node* child) {
         if (!named(child, "world")) {
             std::cout << "Not a world" << std::endl;
             return;
@@ -271,12 +265,6 @@ bool wholeMilliseconds(const std::string& text) {
     return std::stoull(text) <= 0xFFFFFFFFull;
 }
 
-int worldCount(Node* root) {
-    int count = 0;
-    forEachChild(root, "world", [&](Node*) { ++count; });
-    return count;
-}
-
 // What the construction would trip over: no time, or a player in a world the save lacks.
 bool usableSave(StagedDocument& universe, StagedDocument& player, std::string& reason) {
     if (!wholeMilliseconds(getVal(universe.root, "time"))) {
@@ -284,7 +272,7 @@ bool usableSave(StagedDocument& universe, StagedDocument& player, std::string& r
         return false;
     }
     const float world = getValF(player.root, "activeWorld", -1.0f);
-    const int worlds = worldCount(universe.root);
+    const int worlds = countElements(universe.root, "world");
     if (world < 0 || world >= float(worlds)) {
         reason = "its player is in world " + getVal(player.root, "activeWorld", "(none)") + ", and it has " +
                  std::to_string(worlds) + " worlds";
@@ -306,9 +294,9 @@ bool adopt(StagedDocument& staged, const std::string& file, const char* rootName
 // Satellites, whose place no save keeps, advance by the clock in both.
 void placePlanets(Universe& u, long time) {
     std::vector<Node*> planetNodes;  // by planet ID
-    forEachChild(u.universeRoot, "world", [&](Node* world) {
-        forEachChild(world, "star", [&](Node* star) {
-            forEachChild(star, "planet", [&](Node* planet) { planetNodes.push_back(planet); });
+    forEachElement(u.universeRoot, "world", [&](Node* world) {
+        forEachElement(world, "star", [&](Node* star) {
+            forEachElement(star, "planet", [&](Node* planet) { planetNodes.push_back(planet); });
         });
     });
     for (WorldState& world : u.worlds) {
@@ -334,11 +322,12 @@ Planet* planetInWorld(WorldState& world, int id) {
 
 // Within reach of the surface, as a planet holds a landed player.
 bool holds(const Planet& planet, const Player& player) {
-    return pointDistance(planet.getPos(), player.getPos()) < planet.getRadius() + player.getRadius() + 10.0f;
+    const float reach = planet.getRadius() + player.getRadius() + Planet::HOLD_MARGIN;
+    return pointDistance(planet.getPos(), player.getPos()) < reach;
 }
 
 // A player saved on a planet sits on it again, still; one whose planet cannot hold it flies.
-void restoreLanding(Universe& u, Node* playerRoot) {
+void settleLoadedPlayer(Universe& u, Node* playerRoot) {
     Player& player = *u.player;
     Planet* planet = u.currentWorld ? planetInWorld(*u.currentWorld, player.getPlanetId()) : nullptr;
     const bool landed = getValF(playerRoot, "landed") != 0.0f;
@@ -399,7 +388,7 @@ bool Universe::rebuildFromSave(const std::string& slot, lua_State* lua) {
     player = std::make_unique<Player>(playerRoot, *this);
     std::cout << "updating planets" << std::endl;
     placePlanets(*this, long(time));
-    restoreLanding(*this, playerRoot);
+    settleLoadedPlayer(*this, playerRoot);
     player->setInput(true);  // the displays that turned the keys off are closed
     removeAttributes(universeRoot, "time");
     std::cout << "Loaded." << std::endl;
