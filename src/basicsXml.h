@@ -30,7 +30,7 @@ int64_t getValLIND(const rapidxml::xml_node<char>* node, const char* name);
 point getPointND(const rapidxml::xml_node<char>* node, const char* xName, const char* yName);
 
 // Whether name, printed as an attribute name, parses back as the same name: not empty, and
-// none of the bytes that end a name (NUL, white space, ! / < = > ?). Keys of saved script
+// none of the bytes that end one (NUL, space, tab, CR, LF, ! / < = > ?). Keys of saved script
 // data must pass it, or the save loses them or cannot be read.
 bool attributeNameReadsBack(const std::string& name);
 
