@@ -84,6 +84,11 @@ point getPointND(const Node* node, const char* xName, const char* yName) {
     return {x, getValFND(node, yName)};
 }
 
+bool attributeNameReadsBack(const std::string& name) {
+    static const char NAME_ENDS[] = " \t\n\r!/<=>?";  // and its terminating NUL, counted below
+    return !name.empty() && name.find_first_of(NAME_ENDS, 0, sizeof NAME_ENDS) == std::string::npos;
+}
+
 void addAttribValue(Document& doc, Node* node, const char* name, float value) {
     appendAttribute(doc, node, name, toString(value));
 }

@@ -29,6 +29,11 @@ int64_t getValLIND(const rapidxml::xml_node<char>* node, const char* name);
 // The required attributes xName then yName as a point, each read as getValFND reads it.
 point getPointND(const rapidxml::xml_node<char>* node, const char* xName, const char* yName);
 
+// Whether name, printed as an attribute name, parses back as the same name: not empty, and
+// none of the bytes that end one (NUL, space, tab, CR, LF, ! / < = > ?). Keys of saved script
+// data must pass it, or the save loses them or cannot be read.
+bool attributeNameReadsBack(const std::string& name);
+
 // The writers copy name and value into the document's pool; a null element is left alone.
 
 // Appends name = toString(value), even when the element already has that name.

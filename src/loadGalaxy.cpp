@@ -19,6 +19,7 @@
 #include "universeDocument.h"
 #include "worldState.h"
 #include "wormhole.h"
+#include "xmlElements.h"
 
 namespace {
 
@@ -28,14 +29,6 @@ using Node = rapidxml::xml_node<char>;
 constexpr double DEGREES_TO_RADIANS = 0.017444;
 // Star and planet densities are written in millionths.
 constexpr float DENSITY_SCALE = 1e-6f;
-
-// Calls visit on every child element of parent, or only on those called name.
-template <class Visit>
-void forEachElement(Node* parent, const char* name, Visit visit) {
-    if (!parent) return;
-    for (Node* child = parent->first_node(name); child; child = child->next_sibling(name))
-        if (child->type() == rapidxml::node_element) visit(child);
-}
 
 template <class Int = int32_t>
 Int wholeNumber(Node* node, const char* name, float fallback = 0.0f) {
@@ -242,10 +235,10 @@ planetData readPlanetData(const Universe& u, Node* node) {
     data.name = getVal(node, "name", "Default");
     for (const auto& field : PLANET_ELEMENT_FIELDS) data.*field.second = wholeNumber(node, field.first);
     for (const auto& field : PLANET_LEVEL_FIELDS) data.*field.second = wholeNumber(node, field.first);
-    // Read as "", an absent owner would match a faction whose name is empty.
-    data.factionOwner = checkVal(node, "factionOwner")
-                            ? saturatingInt<int16_t>(u.getFactionID(getVal(node, "factionOwner")))
-                            : int16_t(-1);
+    // A save writes an empty owner for none: empty or absent, it must not match a faction
+    // whose name is empty.
+    const std::string owner = getVal(node, "factionOwner");
+    data.factionOwner = owner.empty() ? int16_t(-1) : saturatingInt<int16_t>(u.getFactionID(owner));
     for (const auto& field : PLANET_FLOAT_FIELDS) data.*field.second = getValF(node, field.first);
     return data;
 }
@@ -342,15 +335,9 @@ void buildWorld(Universe& u, Node* node) {
     for (Node* record : liveRecords) node->remove_node(record);
 }
 
-int countWorlds(Node* universeRoot) {
-    int count = 0;
-    forEachElement(universeRoot, "world", [&](Node*) { ++count; });
-    return count;
-}
-
 // The sequence of worlds never reallocates while ships register their addresses.
 void buildWorlds(Universe& u) {
-    u.worlds.reserve(u.worlds.size() + size_t(countWorlds(u.universeRoot)));
+    u.worlds.reserve(u.worlds.size() + size_t(countElements(u.universeRoot, "world")));
     forEachElement(u.universeRoot, nullptr, [&](Node* child) {
         std::cout << child->name() << std::endl;
         if (std::string(child->name()) == "world") buildWorld(u, child);
@@ -437,7 +424,7 @@ void initializeShaders(Universe& u) {
 
 bool initializeStars(Universe& u, lua_State* lua) {
     if (!documentsPresent(u)) return false;
-    if (countWorlds(u.universeRoot) == 0) {
+    if (countElements(u.universeRoot, "world") == 0) {
         std::cout << "Error, universe.xml holds no world; the game needs at least one" << std::endl;
         return false;
     }

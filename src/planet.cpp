@@ -29,8 +29,6 @@ constexpr float SPIN_TO_LAND_ANGLE = 0.0174444f;
 constexpr double FULL_TURN_RADIANS = 6.283185307179586;
 constexpr double FULL_TURN_DEGREES = 360.0;
 constexpr int TICK_MS = 1000;
-// A landed ship this far above the surface is still held.
-constexpr float HOLD_MARGIN = 10.0f;
 
 // The angle moved on by speed x t, kept within one turn: a long game must not
 // eat the float's precision, and whole turns change nothing on a circle.

@@ -19,6 +19,9 @@ float bodyMass(float radius);
 
 class Planet {
 public:
+    // A landed ship this far above the surface is still held.
+    static constexpr float HOLD_MARGIN = 10.0f;
+
     // Global planet ID, radius, density (scaled by 1e-6), orbit radius, orbit speed
     // (degrees per ms), initial orbit angle (degrees), spin (degrees per ms), initial
     // spin (degrees), GL texture, name, economy record, script data; prints the name.

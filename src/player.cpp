@@ -153,7 +153,9 @@ void Player::save(rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>* r
 
 void Player::buttonUp() { activeGravNum += 1; }
 
-// The saved landing timeout stays: only the state the record does not carry is set.
+// Sets the planet and the landed flag, and stops a landed ship, over what the record gave:
+// the caller has held the saved landing against the loaded planets. The saved landing
+// timeout stays.
 void Player::restoreLanding(int id) {
     planetId = id < 0 ? -1 : id;
     landed = id >= 0;

@@ -4,7 +4,6 @@
 #include <lua.hpp>
 #include <rapidxml/rapidxml.hpp>
 
-#include <cctype>
 #include <iostream>
 #include <set>
 #include <vector>
@@ -54,24 +53,18 @@ void pushExtraData(lua_State* L, const std::vector<luaStringPair>& extra) {
     for (const luaStringPair& pair : extra) pushStringOnTable(L, pair.key, pair.value);
 }
 
-// Saves write each pair as an attribute named by its key, so the key must be an XML name.
-bool savableKey(const std::string& key) {
-    if (key.empty() || !(std::isalpha(static_cast<unsigned char>(key[0])) || key[0] == '_')) return false;
-    for (unsigned char c : key)
-        if (!std::isalnum(c) && c != '_' && c != '-' && c != '.') return false;
-    return true;
-}
-
 // The extra table at index as pairs in Lua's traversal order. Pairs a save could not
-// keep are left out with a line each: a key that is no XML name or comes twice (a
-// number key and its text), a value with a NUL, where the saved file's text would end.
+// keep are left out with a line each: a key the saved file would not give back, or one
+// that comes twice (a number key and its text), or a value with a NUL, where the saved
+// file's text would end.
 std::vector<luaStringPair> readExtraData(lua_State* L, int index) {
     std::vector<luaStringPair> pairs;
     std::set<std::string> keys;
     lua_pushnil(L);
     while (lua_next(L, index) != 0) {
         luaStringPair pair{luaAnyToString(L, -2), luaAnyToString(L, -1)};
-        if (!savableKey(pair.key) || pair.value.find('\0') != std::string::npos || !keys.insert(pair.key).second)
+        const bool savable = attributeNameReadsBack(pair.key) && pair.value.find('\0') == std::string::npos;
+        if (!savable || !keys.insert(pair.key).second)
             std::cout << "Extra planet data \"" << pair.key.c_str() << "\" cannot be saved and is left out" << std::endl;
         else
             pairs.push_back(pair);

@@ -5,7 +5,6 @@
 #include <rapidxml/rapidxml.hpp>
 #include <rapidxml/rapidxml_print.hpp>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +21,7 @@
 #include "uiDisplay.h"
 #include "universeDocument.h"
 #include "worldState.h"
+#include "xmlElements.h"
 
 namespace {
 
@@ -45,13 +45,6 @@ const char ROTATION[] = "rotation";
 const char SAVE_STAMP[] = "saveStamp";
 
 bool named(const Node* node, const char* name) { return std::string(node->name(), node->name_size()) == name; }
-
-// Calls visit on every child element of parent called name (every child element for null).
-template <class Visit>
-void forEachChild(Node* parent, const char* name, Visit visit) {
-    for (Node* child = parent->first_node(name); child; child = child->next_sibling(name))
-        if (child->type() == rapidxml::node_element) visit(child);
-}
 
 void removeChildren(Node* parent, const char* name) {
     while (Node* child = parent->first_node(name)) parent->remove_node(child);
@@ -81,7 +74,7 @@ void clearEarlierSave(Node* root) {
     removeAttributes(root, "time");
     removeAttributes(root, SAVE_STAMP);
     removeChildren(root, "notificationTextData");
-    forEachChild(root, "world", [](Node* world) {
+    forEachElement(root, "world", [](Node* world) {
         for (const char* record : {"projectileData", "shipData", "gravWallData"}) removeChildren(world, record);
     });
 }
@@ -96,23 +89,11 @@ void writePlanetRecord(Universe& u, Document& doc, Node* node, const planetData&
     for (const auto& field : PLANET_FLOAT_FIELDS) changeAttribValue(doc, node, field.first, data.*field.second);
 }
 
-// An XML name: a letter, '_' or ':' first, then also digits, '-' and '.'; bytes of
-// multi-byte characters pass. Anything else would make the whole save unreadable.
-bool validXmlName(const std::string& name) {
-    if (name.empty()) return false;
-    for (size_t i = 0; i < name.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
-        const bool start = std::isalpha(c) || c == '_' || c == ':' || c >= 0x80;
-        if (!start && (i == 0 || !(std::isdigit(c) || c == '-' || c == '.'))) return false;
-    }
-    return true;
-}
-
 void writeExtraData(Document& doc, Node* planetNode, const Planet& planet) {
     removeChildren(planetNode, "extraData");
     Node* extra = appendElement(doc, planetNode, "extraData");
     for (const luaStringPair& pair : planet.getExtraData()) {
-        if (validXmlName(pair.key))
+        if (attributeNameReadsBack(pair.key))
             addAttribValue(doc, extra, pair.key.c_str(), pair.value);
         else
             std::cout << "Error, planet " << planet.getName() << " has extra data key \"" << pair.key
@@ -138,8 +119,8 @@ void writePlanet(Universe& u, Document& doc, Node* node, unsigned int id) {
 // Planets are numbered as the construction numbers them: planet children of star children
 // of worlds, in document order.
 void writePlanetsOf(Universe& u, Document& doc, Node* world, unsigned int& nextPlanet) {
-    forEachChild(world, "star", [&](Node* star) {
-        forEachChild(star, nullptr, [&](Node* child) {
+    forEachElement(world, "star", [&](Node* star) {
+        forEachElement(star, nullptr, [&](Node* child) {
             if (!named(child, "planet")) {
                 std::cout << "Not a planet" << std::endl;
                 return;
@@ -157,7 +138,7 @@ void writeRecords(Document& doc, Node* world, const char* name, std::list<Entity
 void writeWorlds(Universe& u, Document& doc, Node* root) {
     unsigned int nextPlanet = 0;
     size_t worldIndex = 0;
-    forEachChild(root, nullptr, [&](Node* child) {
+    forEachElement(root, nullptr, [&](Node* child) {
         if (!named(child, "world")) {
             std::cout << "Not a world" << std::endl;
             return;
@@ -309,12 +290,6 @@ struct StagedDocument {
     }
 };
 
-int worldCount(Node* root) {
-    int count = 0;
-    forEachChild(root, "world", [&](Node*) { ++count; });
-    return count;
-}
-
 // Two files written by different saves, or what the construction would trip over: a player in
 // a world the save lacks. Slots from before the stamp carry none in either file.
 bool usableSave(StagedDocument& universe, StagedDocument& player, std::string& reason) {
@@ -323,7 +298,7 @@ bool usableSave(StagedDocument& universe, StagedDocument& player, std::string& r
         return false;
     }
     const float world = getValF(player.root, "activeWorld", -1.0f);
-    const int worlds = worldCount(universe.root);
+    const int worlds = countElements(universe.root, "world");
     if (world < 0 || world >= float(worlds)) {
         reason = "its player is in world " + getVal(player.root, "activeWorld", "(none)") + ", and it has " +
                  std::to_string(worlds) + " worlds";
@@ -342,11 +317,12 @@ bool adopt(StagedDocument& staged, const std::string& file, const char* rootName
 // ---- Rebuilding the game ----
 
 // Planets saved with their place on the orbit go back to it; older saves advance by the clock.
+// Satellites, whose place no save keeps, advance by the clock in both.
 void placePlanets(Universe& u, long time) {
     std::vector<Node*> planetNodes;  // by planet ID
-    forEachChild(u.universeRoot, "world", [&](Node* world) {
-        forEachChild(world, "star", [&](Node* star) {
-            forEachChild(star, "planet", [&](Node* planet) { planetNodes.push_back(planet); });
+    forEachElement(u.universeRoot, "world", [&](Node* world) {
+        forEachElement(world, "star", [&](Node* star) {
+            forEachElement(star, "planet", [&](Node* planet) { planetNodes.push_back(planet); });
         });
     });
     for (WorldState& world : u.worlds) {
@@ -354,10 +330,9 @@ void placePlanets(Universe& u, long time) {
             for (Planet& planet : star.getPlanets()) {
                 const size_t id = size_t(planet.getID());
                 Node* node = id < planetNodes.size() ? planetNodes[id] : nullptr;
+                planet.skipTime(time, star.getPos());
                 if (checkVal(node, ORBIT_ANGLE) && checkVal(node, ROTATION))
                     planet.restoreMotion(getValF(node, ORBIT_ANGLE), getValF(node, ROTATION), star.getPos());
-                else
-                    planet.skipTime(time, star.getPos());
             }
         }
     }
@@ -373,11 +348,12 @@ Planet* planetInWorld(WorldState& world, int id) {
 
 // Within reach of the surface, as a planet holds a landed player.
 bool holds(const Planet& planet, const Player& player) {
-    return pointDistance(planet.getPos(), player.getPos()) < planet.getRadius() + player.getRadius() + 10.0f;
+    const float reach = planet.getRadius() + player.getRadius() + Planet::HOLD_MARGIN;
+    return pointDistance(planet.getPos(), player.getPos()) < reach;
 }
 
 // A player saved on a planet sits on it again, still; one whose planet cannot hold it flies.
-void restoreLanding(Universe& u, Node* playerRoot) {
+void settleLoadedPlayer(Universe& u, Node* playerRoot) {
     Player& player = *u.player;
     Planet* planet = u.currentWorld ? planetInWorld(*u.currentWorld, player.getPlanetId()) : nullptr;
     const bool landed = getValF(playerRoot, "landed") != 0.0f;
@@ -439,7 +415,7 @@ bool Universe::rebuildFromSave(const std::string& slot, lua_State* lua) {
     player = std::make_unique<Player>(playerRoot, *this);
     std::cout << "updating planets" << std::endl;
     placePlanets(*this, long(time));
-    restoreLanding(*this, playerRoot);
+    settleLoadedPlayer(*this, playerRoot);
     player->setInput(true);  // the displays that turned the keys off are closed
     removeAttributes(universeRoot, "time");
     std::cout << "Loaded." << std::endl;

@@ -190,6 +190,37 @@ TEST(XmlWrite, SavedValuesReadBackFromAFile) {
     EXPECT_EQ(getVal(back.root(), "name"), "Ky <&> \"Ro\"");
 }
 
+// Each name is also printed and parsed again, so the rule is held to what the parser does.
+TEST(XmlWrite, AnAttributeNameIsKeptWhenTheParserReadsItBack) {
+    const struct {
+        std::string name;
+        bool readsBack;
+    } cases[] = {
+        {"2nd", true},     {"_a-b.c:d", true}, {"\xc3\xa9t\xc3\xa9", true}, {"a\"b'c&d", true},
+        {"\x01\x0b\x7f", true}, {"[]*;", true}, {"", false},       {"bad key", false},
+        {"a\tb", false},   {"a\nb", false},    {"a\rb", false},    {std::string("a\0b", 3), false},
+        {"a!b", false},    {"a/b", false},     {"a<b", false},     {"a=b", false},
+        {"a>b", false},    {"?a", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(attributeNameReadsBack(c.name), c.readsBack) << c.name;
+        rapidxml::xml_document<char> doc;
+        auto* node = doc.allocate_node(rapidxml::node_element, "extraData");
+        doc.append_node(node);
+        node->append_attribute(doc.allocate_attribute(c.name.data(), "v", c.name.size(), 1));  // NUL and all
+        std::string text = printed(doc);
+        rapidxml::xml_document<char> back;
+        bool same = false;
+        try {
+            back.parse<0>(&text[0]);
+            const auto* attribute = back.first_node()->first_attribute();
+            same = attribute && std::string(attribute->name(), attribute->name_size()) == c.name;
+        } catch (const rapidxml::parse_error&) {
+        }
+        EXPECT_EQ(same, c.readsBack) << "printed as " << text;
+    }
+}
+
 TEST(XmlWrite, NullElementIsLeftAlone) {
     rapidxml::xml_document<char> doc;
     addAttribValue(doc, nullptr, "a", 1.0f);

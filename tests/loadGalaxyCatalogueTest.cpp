@@ -70,13 +70,14 @@ TEST_F(GalaxyFactions, PlanetOwnersAreFactionNames) {
     dir.data("universe.xml",
              "<world name=\"W\"><star name=\"S\" radius=\"10\">"
              "<planet name=\"a\" factionOwner=\"Blue\"/><planet name=\"b\" factionOwner=\"Green\"/>"
-             "<planet name=\"c\"/></star></world>");
+             "<planet name=\"c\"/><planet name=\"d\" factionOwner=\"\"/></star></world>");
     ASSERT_TRUE(build());
     const auto& planets = universe->worlds[0].stars[0].getPlanets();
-    ASSERT_EQ(planets.size(), 3u);
+    ASSERT_EQ(planets.size(), 4u);
     EXPECT_EQ(planets[0].getPlanetData().factionOwner, 1);
     EXPECT_EQ(planets[1].getPlanetData().factionOwner, -1);
     EXPECT_EQ(planets[2].getPlanetData().factionOwner, -1) << "no owner, not the faction without a name";
+    EXPECT_EQ(planets[3].getPlanetData().factionOwner, -1) << "an empty owner, as a save writes for none";
 }
 
 using GalaxyProjectiles = GalaxyTest;

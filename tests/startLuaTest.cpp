@@ -113,14 +113,14 @@ TEST_F(LuaHost, ResultsWithTheNamedArguments) {
 
 TEST_F(LuaHost, SetPlanetDataKeepsOmittedFieldsAndLeavesOutWhatCannotBeSaved) {
     const int element1 = universe->getPlanetData(0).element1;
-    eval(R"(setPlanetData({a = "x", n = 1234567, b = true, [2] = "y", ["bad key"] = "z"}, {health = 5, factionOwner = 99}, 0))");
+    eval(R"(setPlanetData({a = "x", n = 1234567, b = true, [2] = "y", ["2nd"] = "w", ["bad key"] = "z"}, {health = 5, factionOwner = 99}, 0))");
     const planetData data = universe->getPlanetData(0);
     EXPECT_EQ(data.health, 5.0f);
     EXPECT_EQ(data.element1, element1) << "an omitted field keeps its value";
     EXPECT_EQ(data.factionOwner, -1) << "an owner that is no faction";
     std::map<std::string, std::string> extra;
     for (const luaStringPair& pair : universe->getExtraPlanetData(0)) extra[pair.key] = pair.value;
-    EXPECT_EQ(extra, (std::map<std::string, std::string>{{"a", "x"}, {"n", "1234567"}, {"b", "1"}}));
+    EXPECT_EQ(extra, (std::map<std::string, std::string>{{"a", "x"}, {"n", "1234567"}, {"b", "1"}, {"2", "y"}, {"2nd", "w"}}));
     EXPECT_NE(out.find("\"bad key\" cannot be saved"), std::string::npos) << out;
     eval("setPlanetData({}, {}, -1)");
     EXPECT_NE(out.find("Bad index given for planet index"), std::string::npos);
