@@ -119,7 +119,8 @@ for _, case in ipairs({
   check(case.hold == nil or wallet().cargo_Water_20Ice == case.hold, case.what .. ": hold under an XML name")
   check(table.concat(names, " ") == case.replied, case.what .. ": replies for " .. table.concat(names, " "))
   check(not byName.credits or byName.credits.text == "Credits: " .. case.credits1, case.what .. ": credits shown")
-  check(byName[case.click].state == 0 and byName[case.click].new == false, case.what .. ": the button pops up")
+  local pressed = byName[case.click] or {}
+  check(pressed.state == 0 and pressed.new == false, case.what .. ": the button pops up")
   check((byName.message and byName.message.text) == case.message, case.what .. ": refusal " .. tostring(case.message))
   local _, reopened = open()
   local credits = "Credits: " .. (case.shown or case.credits1)
