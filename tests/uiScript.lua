@@ -1,4 +1,4 @@
--- The shipped interface script against a mocked game: opening, trading, closing, ticks and loads.
+-- The shipped interface script against a mocked game: opening, layout, trading, closing, ticks and loads.
 -- Usage: lua5.1 uiScript.lua path/to/ui.lua
 local failures = 0
 local function check(ok, what)
@@ -124,7 +124,9 @@ for _, case in ipairs({
   check((byName.message and byName.message.text) == case.message, case.what .. ": refusal " .. tostring(case.message))
   local _, reopened = open()
   local credits = "Credits: " .. (case.shown or case.credits1)
-  for _, widget in ipairs(reopened) do check(widget.name ~= "credits" or widget.text == credits, case.what .. ": reads") end
+  for _, widget in ipairs(reopened) do
+    check(widget.name ~= "credits" or widget.text == credits, case.what .. ": credits read as " .. credits)
+  end
 end
 
 -- A tick of the planet the player stands on leaves its market as shown: a buy costs what it showed.
@@ -153,7 +155,9 @@ check(rows.sell6 and rows.equipment5 and not rows.sell7 and not rows.equipment6,
 for _, size in ipairs({{1280, 1024}, {1024, 768}, {800, 600}}) do
   local w, h = size[1], size[2]
   local hud = {gauge = {95.8, 2.02, 98.2, 18.75}}  -- the gravity gauge, in interface units
-  for part, r in pairs(hudRectangles(w, h)) do hud[part] = {r[1] * 100 / w, r[2] * 100 / h, r[3] * 100 / w, r[4] * 100 / h} end
+  for part, r in pairs(hudRectangles(w, h)) do
+    hud[part] = {r[1] * 100 / w, r[2] * 100 / h, r[3] * 100 / w, r[4] * 100 / h}
+  end
   for _, widget in ipairs(full) do
     local rect = {widget.x1, widget.y1, widget.x2, widget.y2}
     check(rect[1] >= 0 and rect[2] >= 0 and rect[3] <= 100 and rect[4] <= 100, widget.name .. " lies in the window")
@@ -182,9 +186,11 @@ game.modes = {{width = 1280, height = 1024}, {width = 864, height = 486}, {width
 local picked = {}
 for _ = 1, 6 do
   click(select(2, open()), "screen")
-  picked[game.resized[1] .. " x " .. game.resized[2]] = (picked[game.resized[1] .. " x " .. game.resized[2]] or 0) + 1
+  local size = game.resized[1] .. " x " .. game.resized[2]
+  picked[size] = (picked[size] or 0) + 1
 end
-check(picked["1280 x 1024"] == 2 and picked["1024 x 768"] == 2 and picked["800 x 600"] == 2, "only roomy sizes, in turn")
+check(picked["1280 x 1024"] == 2 and picked["1024 x 768"] == 2 and picked["800 x 600"] == 2,
+      "only roomy sizes, in turn")
 
 -- Ticks of a planet the player is not on: drills add, a thousandth is used up, stock never goes below 0.
 fresh(3000)
