@@ -11,7 +11,8 @@ local PLENTY = 2000            -- from this stock on a good costs half its base 
 local STOCK_DECAY = 1000       -- a planet uses up a thousandth of its stock each tick
 local DISPLAY_PREFIX = "planet "
 local OPEN_EVENT = 1
-local FALLBACK_SIZES = {{width = 1280, height = 1024}, {width = 1024, height = 768}, {width = 800, height = 600}}
+local SMALLEST_SIZE = {width = 800, height = 600}
+local FALLBACK_SIZES = {{width = 1280, height = 1024}, {width = 1024, height = 768}, SMALLEST_SIZE}
 
 local sizeIndex = 1
 
@@ -21,8 +22,12 @@ local function cargoKey(good)
   return "cargo_" .. escaped
 end
 
+-- Saved text may read as nan or inf, which would make buys free or selling endless.
 local function number(text, fallback)
-  return tonumber(text) or fallback
+  local value = tonumber(text)
+  if value == nil then return fallback end
+  if value ~= value or value == math.huge or value == -math.huge then return 0 end
+  return value
 end
 
 -- Goods take their price from the stock of one of the planet's five elements.
@@ -65,66 +70,89 @@ local function button(name, x1, y1, x2, y2, caption)
           initialState = 0}
 end
 
+local function box(name, x1, y1, x2, y2)
+  return {type = "box", name = name, x1 = x1, y1 = y1, x2 = x2, y2 = y2, text = "", font = 0}
+end
+
+-- The HUD is drawn over the interface: a 200-pixel radar in each top corner, the counters in
+-- the bottom-left 400 x 180 pixels and the frame graph along the bottom 32. At 800 x 600, the
+-- smallest size, they take x < 25 and x > 75 above y 66.7, x < 50 below y 30, and y < 5.4,
+-- and the gravity gauge x > 95.8 below y 19. The three panels keep to what is left; the top
+-- panel also stays under the hover read-out and the notifications at the top centre.
 local function header(view, m)
   local owner = m.data.factionOwner
   local health = m.data.health
-  view[#view + 1] = {type = "box", name = "panel", x1 = 5, y1 = 5, x2 = 95, y2 = 95, text = "", font = 0}
-  view[#view + 1] = text("title", 8, 88, 76, 92, m.data.name)
-  view[#view + 1] = button("close", 80, 88, 92, 92, "Close")
-  view[#view + 1] = text("owner", 8, 83, 50, 87, "Owner: " .. (owner >= 0 and getFactionName(owner) or "none"))
-  view[#view + 1] = text("healthLabel", 52, 83, 64, 87, "Health")
-  view[#view + 1] = {type = "bar", name = "health", x1 = 65, y1 = 84, x2 = 92, y2 = 86,
+  view[#view + 1] = box("panel", 26, 67.5, 74, 87.5)
+  view[#view + 1] = text("title", 27, 84, 73, 87, m.data.name)
+  view[#view + 1] = text("owner", 27, 80.5, 73, 83.5, "Owner: " .. (owner >= 0 and getFactionName(owner) or "none"))
+  view[#view + 1] = text("healthLabel", 27, 77, 37, 80, "Health")
+  view[#view + 1] = {type = "bar", name = "health", x1 = 38, y1 = 77.8, x2 = 72, y2 = 79.2,
                      leftVal = 0, rightVal = math.max(100, health), curVal = health}
-  view[#view + 1] = text("description", 8, 78, 92, 82, m.extra.description or "")
-  view[#view + 1] = text("credits", 8, 73, 50, 77, "Credits: " .. m.credits)
-  view[#view + 1] = button("screen", 80, 73, 92, 77, "Screen")
+  view[#view + 1] = text("description", 27, 73.5, 73, 76.5, m.extra.description or "")
+  view[#view + 1] = button("close", 28, 68.5, 48, 72, "Close")
+  view[#view + 1] = button("screen", 52, 68.5, 72, 72, "Screen")
 end
+
+local MARKET_TOP = 62
+local ROW_PITCH = 4
+local ROW_HEIGHT = 3.3
 
 local function goodRow(view, index, good)
-  local y = 68 - index * 4.5
-  view[#view + 1] = text("good" .. index, 8, y, 32, y + 3.5, good.name)
-  view[#view + 1] = text("price" .. index, 32, y, 52, y + 3.5, good.buy .. " / " .. good.sell)
-  view[#view + 1] = text("stock" .. index, 52, y, 64, y + 3.5, tostring(good.stock))
-  view[#view + 1] = text("hold" .. index, 64, y, 72, y + 3.5, tostring(good.hold))
-  view[#view + 1] = button("buy" .. index, 73, y, 82, y + 3.5, "Buy")
-  view[#view + 1] = button("sell" .. index, 83, y, 92, y + 3.5, "Sell")
+  local y = MARKET_TOP - index * ROW_PITCH
+  view[#view + 1] = text("good" .. index, 2, y, 23, y + ROW_HEIGHT, good.name)
+  view[#view + 1] = text("price" .. index, 23, y, 33, y + ROW_HEIGHT, good.buy .. " / " .. good.sell)
+  view[#view + 1] = text("stock" .. index, 33, y, 41, y + ROW_HEIGHT, tostring(good.stock))
+  view[#view + 1] = text("hold" .. index, 41, y, 47, y + ROW_HEIGHT, tostring(good.hold))
+  view[#view + 1] = button("buy" .. index, 48, y, 53.5, y + ROW_HEIGHT, "Buy")
+  view[#view + 1] = button("sell" .. index, 54.5, y, 60, y + ROW_HEIGHT, "Sell")
 end
 
-local function marketRows(view, m)
-  view[#view + 1] = text("marketHeader", 8, 67, 72, 71, "Good        buy / sell      stock   hold")
+local function marketRows(view, m, message)
+  local y = MARKET_TOP
+  view[#view + 1] = text("goodHeader", 2, y, 23, y + ROW_HEIGHT, "Good")
+  view[#view + 1] = text("priceHeader", 23, y, 33, y + ROW_HEIGHT, "Buy / sell")
+  view[#view + 1] = text("stockHeader", 33, y, 41, y + ROW_HEIGHT, "Stock")
+  view[#view + 1] = text("holdHeader", 41, y, 47, y + ROW_HEIGHT, "Hold")
   for index = 1, math.min(#m.goods, GOOD_ROWS) do goodRow(view, index, m.goods[index]) end
+  y = MARKET_TOP - (GOOD_ROWS + 1) * ROW_PITCH
+  view[#view + 1] = text("credits", 2, y, 18, y + ROW_HEIGHT, "Credits: " .. m.credits)
+  view[#view + 1] = text("message", 19, y, 60, y + ROW_HEIGHT, message)
+end
+
+local function economyRows(view, data)
+  local function row(name, k, caption)
+    local y = MARKET_TOP - k * ROW_PITCH
+    view[#view + 1] = text(name, 62, y, 98, y + ROW_HEIGHT, caption)
+  end
+  row("economyHeader", 0, "Element  rich  stock  drill")
+  for k = 1, ELEMENTS do
+    row("element" .. k, k, string.format("E%d  %d  %d  %d", k,
+      data["element" .. k], data["elementStockpile" .. k], data["drillLevel" .. k]))
+  end
+  row("factories", ELEMENTS + 1, string.format("Factories E%d H%d W%d G%d",
+    data.engineFactory, data.hullFactory, data.weaponFactory, data.gravToolFactory))
+  row("defence", ELEMENTS + 2, string.format("Starbase %d  Defence %d", data.starbase, data.defenceLevel))
 end
 
 local function equipmentRows(view, planetId)
   local items = list(getPlanetEquipment(planetId))
-  view[#view + 1] = text("equipmentHeader", 8, 33, 48, 36.5, "Equipment")
+  view[#view + 1] = box("equipmentPanel", 51, 6.5, 95, 29.5)
+  view[#view + 1] = text("equipmentHeader", 52, 25.5, 94, 28.5, "Equipment")
   for index = 1, math.min(#items, EQUIPMENT_ROWS) do
-    local y = 33 - index * 4
-    view[#view + 1] = text("equipment" .. index, 8, y, 48, y + 3.5, items[index].name .. "  " .. items[index].price)
+    local y = 25.5 - index * 3.5
+    view[#view + 1] = text("equipment" .. index, 52, y, 94, y + 3, items[index].name .. "  " .. items[index].price)
   end
 end
 
-local function economyRows(view, data)
-  view[#view + 1] = text("economyHeader", 50, 33, 92, 36.5, "Element  rich  stock  drill")
-  for k = 1, ELEMENTS do
-    local y = 33 - k * 3.6
-    view[#view + 1] = text("element" .. k, 50, y, 92, y + 3.2, string.format("E%d  %d  %d  %d", k,
-      data["element" .. k], data["elementStockpile" .. k], data["drillLevel" .. k]))
-  end
-  view[#view + 1] = text("factories", 50, 10, 92, 13.2, string.format("Factories E%d H%d W%d G%d",
-    data.engineFactory, data.hullFactory, data.weaponFactory, data.gravToolFactory))
-  view[#view + 1] = text("defence", 50, 6.5, 92, 9.7, string.format("Starbase %d  Defence %d",
-    data.starbase, data.defenceLevel))
-end
-
--- The planet's whole interface, in drawing order.
-local function planetView(planetId)
+-- The planet's whole interface, in drawing order; message says why the last trade was refused.
+local function planetView(planetId, message)
   local m = market(planetId)
   local view = {}
   header(view, m)
-  marketRows(view, m)
-  equipmentRows(view, planetId)
+  view[#view + 1] = box("marketPanel", 1, 31, 99, 66.2)
+  marketRows(view, m, message)
   economyRows(view, m.data)
+  equipmentRows(view, planetId)
   return view
 end
 
@@ -143,25 +171,30 @@ local function changeStock(planetId, stockKey, change)
   setPlanetData(extra, data, planetId)
 end
 
+-- Each trade answers why it was refused, or "" when it went through.
 local function buy(m, good)
-  if good.stock < 1 or m.credits < good.buy then return end
+  if good.stock < 1 then return "No " .. good.name .. " in stock" end
+  if m.credits < good.buy then return "Too few credits for " .. good.name end
   changeStock(m.id, good.stockKey, -1)
   changeWallet(-good.buy, good.name, 1)
+  return ""
 end
 
 local function sell(m, good)
-  if good.hold < 1 then return end
+  if good.hold < 1 then return "No " .. good.name .. " in your hold" end
   changeStock(m.id, good.stockKey, 1)
   changeWallet(good.sell, good.name, -1)
+  return ""
 end
 
 local TRADES = {buy = buy, sell = sell}
 
+-- Nil when the widget is no trade button.
 local function trade(planetId, widgetName)
   local action, index = widgetName:match("^(%a+)(%d+)$")
   local m = market(planetId)
   local good = m.goods[tonumber(index or "")]
-  if TRADES[action] and good then TRADES[action](m, good) end
+  if TRADES[action] and good then return TRADES[action](m, good) end
 end
 
 -- Closing and screen size -----------------------------------------------
@@ -175,8 +208,18 @@ local function closeAll(widgets)
   return replies
 end
 
+-- The layout is clear of the HUD down to 800 x 600, and the HUD takes a smaller share of
+-- any window at least that wide and high.
+local function roomySizes()
+  local sizes = {}
+  for _, size in ipairs(getAvailableResolutions()) do
+    if size.width >= SMALLEST_SIZE.width and size.height >= SMALLEST_SIZE.height then sizes[#sizes + 1] = size end
+  end
+  return sizes
+end
+
 local function nextScreenSize()
-  local sizes = getAvailableResolutions()
+  local sizes = roomySizes()
   if #sizes < 2 then sizes = FALLBACK_SIZES end
   sizeIndex = sizeIndex % #sizes + 1
   return sizes[sizeIndex]
@@ -190,22 +233,27 @@ local function changeScreen(widgets)
   return replies
 end
 
--- Every received widget takes its new caption or value; buttons pop back up.
-local function refresh(planetId, widgets)
+local SHOWN = {"text", "curVal", "rightVal"}
+
+-- The received widget brought up to date, or nil when it shows what it should: the game
+-- prints a line for every widget that a reply does not name, so only changes are sent.
+local function updated(widget, wanted)
+  local changed = false
+  for _, key in ipairs(SHOWN) do
+    if wanted[key] ~= nil and widget[key] ~= wanted[key] then widget[key], changed = wanted[key], true end
+  end
+  if widget.state == 1 then widget.state, changed = 0, true end  -- a clicked button pops back up
+  if not changed then return nil end
+  widget.modified, widget.new = nil, false
+  return widget
+end
+
+local function refresh(planetId, widgets, message)
   local fresh = {}
-  for _, wanted in ipairs(planetView(planetId)) do fresh[wanted.name] = wanted end
+  for _, wanted in ipairs(planetView(planetId, message)) do fresh[wanted.name] = wanted end
   local replies = {}
   for _, widget in ipairs(widgets) do
-    local wanted = fresh[widget.name]
-    if wanted then
-      widget.text = wanted.text
-      widget.curVal = wanted.curVal
-      widget.rightVal = wanted.rightVal
-      if widget.state then widget.state = 0 end
-      widget.modified = nil
-      widget.new = false
-      replies[#replies + 1] = widget
-    end
+    replies[#replies + 1] = fresh[widget.name] and updated(widget, fresh[widget.name])
   end
   return replies
 end
@@ -216,14 +264,15 @@ end
 
 local function reply(planetId, widgets)
   if not stillLandedOn(planetId) then return closeAll(widgets) end
+  local message = ""
   for _, widget in ipairs(widgets) do
     if widget.modified then
       if widget.name == "close" then return closeAll(widgets) end
       if widget.name == "screen" then return changeScreen(widgets) end
-      trade(planetId, widget.name)
+      message = trade(planetId, widget.name) or message
     end
   end
-  return refresh(planetId, widgets)
+  return refresh(planetId, widgets, message)
 end
 
 -- Economy -----------------------------------------------------------------
@@ -245,7 +294,7 @@ end
 function addUI(eventType)
   if eventType ~= OPEN_EVENT or getIsPlayerLanded() ~= 1 then return "nothing to open" end
   local planetId = getPlayerLandedPlanetId()
-  local view = planetView(planetId)
+  local view = planetView(planetId, "")
   local results = {}
   for index = #view, 1, -1 do results[#results + 1] = view[index] end  -- the game builds them last first
   results[#results + 1] = DISPLAY_PREFIX .. planetId
@@ -259,7 +308,10 @@ function updateUI(displayName, ...)
   return unpack(reply(planetId, list(...)))
 end
 
+-- The game asks for the interface again only after a click, so the market the player stands
+-- in holds still: what its interface shows stays what a trade is charged.
 function planetTick(planetId)
+  if stillLandedOn(planetId) then return end
   local data, extra = getPlanetData(planetId)
   advanceEconomy(data)
   setPlanetData(extra, data, planetId)

@@ -12,8 +12,8 @@ readonly CURSOR_UNITS_PER_PIXEL=0.15
 readonly MIN_PANEL_CHANGE=0.01 # share of the market rows that the open interface covers with lines and text
 readonly MIN_MOVED=0.01
 # Interface units are per cent of the 1280 x 1024 window, y up; regions are width x height + left + top.
-readonly MARKET_REGION="1070x330+100+320"  # x 8..92, y 37..70
-readonly CREDITS_REGION="540x45+100+236"    # x 8..50, y 73..77
+readonly MARKET_REGION="740x295+26+350"    # x 2..60, y 37..66
+readonly CREDITS_REGION="205x34+26+642"     # x 2..18, y 34..37.3
 readonly BOUGHT_FOR=6                        # Water Ice, base price 12, at half price on Verdance's big stock
 
 cursor_x=50
@@ -57,7 +57,7 @@ check_interface_opens() {
 }
 
 check_buy_changes_credits() {
-  click_at 77.5 65.25  # the first good's Buy
+  click_at 50.75 59.65  # the first good's Buy
   screenshot bought.png
   region_change open.png bought.png "$CREDITS_REGION"
   echo "credits line changed by the buy: $REGION_CHANGE"
@@ -91,7 +91,7 @@ check_w_flies() {
 }
 
 check_close_and_fly_on() {
-  click_at 86 90  # Close
+  click_at 38 70.25  # Close
   check_w_flies closed
 }
 

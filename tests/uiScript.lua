@@ -1,4 +1,4 @@
--- The shipped interface script against a mocked game: opening, trading, closing, ticks and loads.
+-- The shipped interface script against a mocked game: opening, layout, trading, closing, ticks and loads.
 -- Usage: lua5.1 uiScript.lua path/to/ui.lua
 local failures = 0
 local function check(ok, what)
@@ -33,7 +33,7 @@ function getPlayerLandedPlanetId() return game.planetId end
 function disablePlayerInput() game.keys = false end
 function enablePlayerInput() game.keys = true end
 function getFactionName(f) return f == 0 and "Terran Union" or "Neutral" end
-function getAvailableResolutions() return {} end
+function getAvailableResolutions() return game.modes or {} end
 function resize(w, h) game.resized = {w, h} end
 
 dofile(arg[1])
@@ -86,25 +86,86 @@ for _, case in ipairs({{stock = 0, text = "18 / 14"}, {stock = 1000, text = "12 
   end
 end
 
--- Trading: table of (stock, credits, hold, click) and what the planet and the wallet hold afterwards.
+-- Trading: table of (stock, credits, hold, click) and what the planet and the wallet hold afterwards,
+-- the widgets the reply changes (no other) and why a trade was refused.
+local BOUGHT = "buy1 credits element1 hold1 stock1"
 for _, case in ipairs({
-  {what = "a buy", stock = 1000, credits = 100, click = "buy1", stock1 = 999, credits1 = "88", hold = "1"},
-  {what = "a buy without credits", stock = 1000, credits = 11, click = "buy1", stock1 = 1000, credits1 = 11},
-  {what = "a buy from an empty stock", stock = 0, credits = 100, click = "buy1", stock1 = 0, credits1 = 100},
-  {what = "a sale from an empty hold", stock = 1000, credits = 100, click = "sell1", stock1 = 1000, credits1 = 100},
-  {what = "a sale", stock = 1000, credits = 100, held = 2, click = "sell1", stock1 = 1001, credits1 = "109", hold = "1"},
+  {what = "a buy", stock = 1000, credits = 100, click = "buy1", stock1 = 999, credits1 = "88", hold = "1",
+   replied = BOUGHT},
+  {what = "a buy without credits", stock = 1000, credits = 11, click = "buy1", stock1 = 1000, credits1 = 11,
+   replied = "buy1 message", message = "Too few credits for Water Ice"},
+  {what = "a buy from an empty stock", stock = 0, credits = 100, click = "buy1", stock1 = 0, credits1 = 100,
+   replied = "buy1 message", message = "No Water Ice in stock"},
+  {what = "a sale from an empty hold", stock = 1000, credits = 100, click = "sell1", stock1 = 1000, credits1 = 100,
+   replied = "message sell1", message = "No Water Ice in your hold"},
+  {what = "a sale", stock = 1000, credits = 100, held = 2, click = "sell1", stock1 = 1001, credits1 = "109", hold = "1",
+   replied = "credits element1 hold1 sell1 stock1"},
+  {what = "a buy with nan credits", stock = 1000, credits = "nan", click = "buy1", stock1 = 1000, credits1 = "nan",
+   shown = 0, replied = "buy1 message", message = "Too few credits for Water Ice"},
+  {what = "a buy with inf credits", stock = 1000, credits = "inf", click = "buy1", stock1 = 1000, credits1 = "inf",
+   shown = 0, replied = "buy1 message", message = "Too few credits for Water Ice"},
+  {what = "a sale from an inf hold", stock = 1000, credits = 100, held = "inf", click = "sell1", stock1 = 1000,
+   credits1 = 100, hold = "inf", replied = "message sell1", message = "No Water Ice in your hold"},
 }) do
   fresh(case.stock, case.credits)
   wallet().cargo_Water_20Ice = case.held
   local _, w = open()
   local replies, byName = click(w, case.click)
+  local names = {}
+  for _, r in ipairs(replies) do names[#names + 1] = r.name end
+  table.sort(names)
   check(game.planets[1].data.elementStockpile1 == case.stock1, case.what .. ": stock")
   check(wallet().playerCredits == case.credits1, case.what .. ": credits " .. tostring(wallet().playerCredits))
   check(case.hold == nil or wallet().cargo_Water_20Ice == case.hold, case.what .. ": hold under an XML name")
-  check(#replies == #w and byName.credits.text == "Credits: " .. (case.credits1 or 1000), case.what .. ": credits shown")
-  check(byName[case.click].state == 0 and byName.buy1.new == false, case.what .. ": the button pops up, nothing new")
+  check(table.concat(names, " ") == case.replied, case.what .. ": replies for " .. table.concat(names, " "))
+  check(not byName.credits or byName.credits.text == "Credits: " .. case.credits1, case.what .. ": credits shown")
+  local pressed = byName[case.click] or {}
+  check(pressed.state == 0 and pressed.new == false, case.what .. ": the button pops up")
+  check((byName.message and byName.message.text) == case.message, case.what .. ": refusal " .. tostring(case.message))
+  local _, reopened = open()
+  local credits = "Credits: " .. (case.shown or case.credits1)
+  for _, widget in ipairs(reopened) do
+    check(widget.name ~= "credits" or widget.text == credits, case.what .. ": credits read as " .. credits)
+  end
 end
-for key in pairs(wallet()) do check(key:match("^[%a_][%w_.-]*$"), "wallet key " .. key .. " is an XML name") end
+
+-- A tick of the planet the player stands on leaves its market as shown: a buy costs what it showed.
+fresh(1000, 100)
+game.planets[1].data.drillLevel1 = 500
+local _, shown = open()
+planetTick(1)
+click(shown, "buy1")
+check(wallet().playerCredits == "88", "a buy after a tick is charged the price shown, not " .. wallet().playerCredits)
+
+-- Every widget keeps clear of the HUD drawn over it, at each window size the screen button picks.
+local function hudRectangles(w, h)  -- x1, y1, x2, y2 in pixels from the bottom left
+  return {radar = {0, h - 200, 200, h}, map = {w - 200, h - 200, w, h},
+          counters = {0, 0, 400, 180}, graph = {0, 0, w, 32}}  -- the graph's scale, 0 to 9 ms
+end
+local function overlaps(a, b) return a[1] < b[3] and b[1] < a[3] and a[2] < b[4] and b[2] < a[4] end
+fresh(1000)
+for i = 1, 8 do
+  game.planets[1].goods[i] = {name = "Good " .. i, price = 10}
+  game.planets[1].equipment[i] = {name = "Part " .. i, price = 100}
+end
+local _, full = open()
+local rows = {}
+for _, widget in ipairs(full) do rows[widget.name] = true end
+check(rows.sell6 and rows.equipment5 and not rows.sell7 and not rows.equipment6, "six goods and five parts fit")
+for _, size in ipairs({{1280, 1024}, {1024, 768}, {800, 600}}) do
+  local w, h = size[1], size[2]
+  local hud = {gauge = {95.8, 2.02, 98.2, 18.75}}  -- the gravity gauge, in interface units
+  for part, r in pairs(hudRectangles(w, h)) do
+    hud[part] = {r[1] * 100 / w, r[2] * 100 / h, r[3] * 100 / w, r[4] * 100 / h}
+  end
+  for _, widget in ipairs(full) do
+    local rect = {widget.x1, widget.y1, widget.x2, widget.y2}
+    check(rect[1] >= 0 and rect[2] >= 0 and rect[3] <= 100 and rect[4] <= 100, widget.name .. " lies in the window")
+    for part, r in pairs(hud) do
+      check(not overlaps(rect, r), string.format("%s clear of the %s at %d x %d", widget.name, part, w, h))
+    end
+  end
+end
 
 -- Closing, leaving the planet and the screen button delete every widget and give the keys back.
 for _, case in ipairs({{click = "close"}, {click = "none", landed = 0}, {click = "screen", resized = true}}) do
@@ -118,8 +179,22 @@ for _, case in ipairs({{click = "close"}, {click = "none", landed = 0}, {click =
   check((game.resized ~= nil) == (case.resized == true), case.click .. ": resize only from the screen button")
 end
 
--- Ticks: drills add, a thousandth is used up, stock never goes below 0.
+-- The screen button picks only among the sizes the layout fits, none below 800 x 600.
+fresh(1000)
+game.modes = {{width = 1280, height = 1024}, {width = 864, height = 486}, {width = 1024, height = 768},
+              {width = 640, height = 480}, {width = 800, height = 600}, {width = 1024, height = 500}}
+local picked = {}
+for _ = 1, 6 do
+  click(select(2, open()), "screen")
+  local size = game.resized[1] .. " x " .. game.resized[2]
+  picked[size] = (picked[size] or 0) + 1
+end
+check(picked["1280 x 1024"] == 2 and picked["1024 x 768"] == 2 and picked["800 x 600"] == 2,
+      "only roomy sizes, in turn")
+
+-- Ticks of a planet the player is not on: drills add, a thousandth is used up, stock never goes below 0.
 fresh(3000)
+game.planetId = 0
 game.planets[1].data.elementStockpile2, game.planets[1].data.drillLevel2 = 1, -2
 planetTick(1)
 check(game.planets[1].data.elementStockpile1 == 3000, "drill 3 minus 3 used keeps 3000")
