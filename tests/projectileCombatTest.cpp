@@ -11,6 +11,13 @@ protected:
         CombatArena::TearDown();
     }
     bool step(Projectile& shot, int dt) { return shot.update(dt, world(), u(), 0); }
+    // A type 0 shot read back from a save, at the origin flying up at speed 1.
+    Projectile& savedBoltAt0(const std::string& lifetimeRemaining) {
+        return world().projectiles.emplace_front(
+            test.parse(R"(<projectileData x="0" y="0" xSpd="0" ySpd="1" lifetimeRemaining=")" + lifetimeRemaining +
+                       R"(" theta="0" shotType="0" faction="0" targetedShipID="0"/>)"),
+            u());
+    }
 };
 
 // The last shot spawned is at the front; a random fan steps in fiftieths of a radian from its edge,
@@ -65,13 +72,7 @@ TEST_F(ProjectileCombat, ANegativeLifetimeNeverRunsOutNorKeepsTheShotFromArming)
     for (const auto& c : cases) {
         WEAPONDATA[0].lifetime = c.lifetime;
         Ship& ship = shipAt({0, 1000});
-        Projectile& bolt = c.savedRemaining
-                               ? world().projectiles.emplace_front(
-                                     test.parse(std::string(R"(<projectileData x="0" y="0" xSpd="0" ySpd="1" )") +
-                                                "lifetimeRemaining=\"" + c.savedRemaining +
-                                                R"(" theta="0" shotType="0" faction="0" targetedShipID="0"/>)"),
-                                     u())
-                               : shotAt({0, 0}, 0, 0);
+        Projectile& bolt = c.savedRemaining ? savedBoltAt0(c.savedRemaining) : shotAt({0, 0}, 0, 0);
         EXPECT_TRUE(step(bolt, 101)) << c.lifetime;
         EXPECT_EQ(bolt.getLifetimeRemaining(), c.remaining) << c.lifetime;
         EXPECT_FALSE(step(bolt, 2000)) << c.lifetime;
@@ -79,6 +80,10 @@ TEST_F(ProjectileCombat, ANegativeLifetimeNeverRunsOutNorKeepsTheShotFromArming)
         world().ships.clear();
         world().projectiles.clear();
     }
+    WEAPONDATA[0].lifetime = 1000;
+    Ship& ship = shipAt({0, 50});
+    EXPECT_FALSE(step(savedBoltAt0("500"), 101)) << "a loaded shot has lived its lifetime less what remains";
+    EXPECT_FLOAT_EQ(ship.getHitpoints(), 90.0f);
 }
 
 TEST_F(ProjectileCombat, AnArmedShotHitsTheNearestShipOnItsPathAndFiresItsHitFragmentsAndEvent) {
