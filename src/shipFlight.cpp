@@ -126,6 +126,7 @@ void Ship::steer(point target, float arrival, int dt) {
             float p = 0, k = 0;
             A = avoidance(p, k);
             const float a = magnitude(A);
+            // A negative thrust turns A round; an A of 0 has no direction to turn.
             if (a > 0 && a > thrust) A = scaled(A, thrust / a);
             if (1 - p - k > 0) A = plus(A, scaled(D, away * (thrust - a)));
         }
