@@ -108,7 +108,8 @@ TEST_F(ShipCombat, SteeringStaysFiniteAndDragNeverReversesAShip) {
         float thrust;
         point pull;
         int dt, ai;
-    } cases[] = {{0, {0.01f, 0}, 10, 1}, {-0.001f, {0.01f, 0}, 10, 1}, {0.001f, {1e6f, 0}, 10, 1}, {0.001f, {0, 0}, 5000, 0}};
+    } cases[] = {
+        {0, {0.01f, 0}, 10, 1}, {-0.001f, {0.01f, 0}, 10, 1}, {0.001f, {1e6f, 0}, 10, 1}, {0.001f, {0, 0}, 5000, 0}};
     for (const auto& c : cases) {
         u().shipTypes[0].thrust = c.thrust;
         Ship& ship = shipAt({0, 0});
