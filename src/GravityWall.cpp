@@ -84,7 +84,9 @@ const std::vector<wellData>& GravityWall::getWells() const { return wells; }
 
 bool GravityWall::update(int dt, Universe& universe) {
     while (activeIndex < wells.size() && wells[activeIndex].timeLeft < 1) activeIndex++;
-    for (std::size_t i = activeIndex; i < wells.size(); i++) wells[i].timeLeft -= dt;
+    // A spent well behind a live one keeps counting; a saved time far below zero must not wrap round.
+    for (std::size_t i = activeIndex; i < wells.size(); i++)
+        wells[i].timeLeft = saturatingInt(static_cast<double>(wells[i].timeLeft) - dt);
     if (WorldState* world = universe.playerWorld()) {
         for (Ship& ship : world->ships)
             pull(ship.getPos(), [&ship](point v) { ship.addGravNonCollidable(v); });

@@ -29,6 +29,8 @@ using Node = rapidxml::xml_node<char>;
 constexpr double DEGREES_TO_RADIANS = 0.017444;
 // Star and planet densities are written in millionths.
 constexpr float DENSITY_SCALE = 1e-6f;
+// Far above any real fan, low enough that one firing cannot exhaust memory.
+constexpr int32_t MAX_SHOTS_PER_FIRING = 1000;
 
 template <class Int = int32_t>
 Int wholeNumber(Node* node, const char* name, float fallback = 0.0f) {
@@ -111,6 +113,14 @@ projectileTrail readProjectileTrail(Node* projectile) {
     return trail;
 }
 
+int32_t shotsPerFiring(Node* node, const std::string& name) {
+    const int32_t count = wholeNumber(node, "numProjectiles", 1);
+    if (count <= MAX_SHOTS_PER_FIRING) return count;
+    std::cout << "Error, projectile " << name << " in projectiles.xml fires " << count << " shots at once; it fires "
+              << MAX_SHOTS_PER_FIRING << std::endl;
+    return MAX_SHOTS_PER_FIRING;
+}
+
 projectileData readProjectileType(Universe& u, Node* node) {
     projectileData p;
     p.name = getVal(node, "name", "Unnamed");
@@ -131,7 +141,7 @@ projectileData readProjectileType(Universe& u, Node* node) {
     p.minAngle = readFiringAngle(node, "minAngle");
     p.maxAngle = readFiringAngle(node, "maxAngle");
     p.grav = yesNo(node, "grav", true);
-    p.numProjectiles = wholeNumber(node, "numProjectiles", 1);
+    p.numProjectiles = shotsPerFiring(node, p.name);
     p.spread = degreesToRadians(getValF(node, "spread", 0.0f));
     p.uniformSpread = yesNo(node, "uniformSpread", true);
     p.trail = readProjectileTrail(node);

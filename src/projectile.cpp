@@ -35,6 +35,8 @@ Projectile::Projectile(rapidxml::xml_node<char>* record, Universe&) {
     theta = getValFND(record, "theta");
     shotType = saturatingInt(getValFND(record, "shotType"));
     faction = saturatingInt<int16_t>(getValFND(record, "faction"));
+    if (isProjectileType(shotType))
+        livedMs = saturatingInt(static_cast<double>(WEAPONDATA[shotType].lifetime) - lifetimeRemaining);
     targetedShipID = saturatingInt<uint32_t>(getValFND(record, "targetedShipID"));
     locked = targetedShipID != 0;
     readSavedChildren(record, "personalRelations", personalRelations);

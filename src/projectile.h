@@ -74,6 +74,8 @@ private:
     void home(int dt, WorldState& world, const projectileData& type);
     void turnToward(point target, int dt, const projectileData& type);
     void draw(const projectileData& type) const;
+    // Counts the frame against the lifetime (a negative one never runs out) and towards arming.
+    void age(int dt);
     // Spawns the fragment type (none for -1) with this shot's heading, speed and faction.
     void fragment(int type, WorldState& world) const;
 
@@ -81,6 +83,9 @@ private:
     int32_t shotType;
     float theta = 0;
     int32_t lifetimeRemaining = 0;
+    // Not saved: a loaded shot has lived its type's lifetime less what remains. Kept apart from the
+    // lifetime because a negative lifetime stands still, yet the shot must still arm.
+    int32_t livedMs = 0;
     point velocity{0, 0};
     uint32_t targetedShipID = 0;
     std::vector<int16_t> personalRelations;

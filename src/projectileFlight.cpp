@@ -36,14 +36,19 @@ bool Projectile::update(int dt, WorldState& world, Universe& universe, int time)
         fragment(type.onDeathFragment, world);
         return false;
     }
-    if (type.lifetime - lifetimeRemaining > ARMING_MS && handleCollision(oldPos, world, universe, time)) {
+    if (livedMs > ARMING_MS && handleCollision(oldPos, world, universe, time)) {
         fragment(type.onHitFragment, world);
         return projectileEvent(world, pos, type.onHitEffect, time);
     }
     if (type.homingRange != 0) home(dt, world, type);
     draw(type);
-    lifetimeRemaining -= dt;
+    age(dt);
     return true;
+}
+
+void Projectile::age(int dt) {
+    if (lifetimeRemaining >= 0) lifetimeRemaining -= dt;
+    livedMs = saturatingInt(static_cast<double>(livedMs) + dt);
 }
 
 void Projectile::fragment(int type, WorldState& world) const {

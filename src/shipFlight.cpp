@@ -110,12 +110,13 @@ const Ship* Ship::followedShip(Universe& universe, const WorldState& world) {
     return nullptr;
 }
 
-// Without usable thrust or direction the ship only drifts: a steering term would be NaN for good.
+// A thrust of 0 or one not finite, or no direction to the target, would make a steering term NaN
+// for good: the ship only drifts then. A negative thrust is usable and steers in reverse.
 void Ship::steer(point target, float arrival, int dt) {
     const point toTarget{target.x - pos.x, target.y - pos.y};
     const float d = magnitude(toTarget);
     point A{0, 0};
-    if (thrust > 0 && d > 0 && !(target.x == pos.x && target.y == pos.y)) {
+    if (thrust != 0 && std::isfinite(thrust) && d > 0) {
         const point D = scaled(toTarget, 1 / d);
         const float away = d > arrival ? 1.0f : -1.0f;
         if (gravAccumulator.x == 0 && gravAccumulator.y == 0) {
@@ -124,7 +125,8 @@ void Ship::steer(point target, float arrival, int dt) {
             float p = 0, k = 0;
             A = avoidance(p, k);
             const float a = magnitude(A);
-            if (a > thrust) A = scaled(A, thrust / a);
+            // A negative thrust turns A round; an A of 0 has no direction to turn.
+            if (a > 0 && a > thrust) A = scaled(A, thrust / a);
             if (1 - p - k > 0) A = plus(A, scaled(D, away * (thrust - a)));
         }
     }

@@ -179,4 +179,12 @@ TEST_F(GravityWallPullTest, SpentWellsActInTheirLastFrameAndAreSkippedFromTheFro
     EXPECT_EQ(lastMillisecond.getWells()[0].timeLeft, -15);
     EXPECT_FALSE(lastMillisecond.update(16, u()));
     EXPECT_EQ(lastMillisecond.getWells()[0].timeLeft, -15);
+
+    // A well saved far below zero behind a live one stays spent rather than wrapping round to live again.
+    GravityWall saved(test.parse(R"(<gravWallData activeIndex="0" gravToolName="P" gravToolSpacing="1"
+        gravToolMass="1" gravToolCost="1" gravToolLifetime="1" ID="2"><wallNodes>
+        <a x="0" y="0" timeLeft="100" strength="1"/><b x="0" y="0" timeLeft="-3e9" strength="1"/>
+        </wallNodes></gravWallData>)"), u());
+    EXPECT_TRUE(saved.update(100, u()));
+    EXPECT_FALSE(saved.update(16, u()));
 }

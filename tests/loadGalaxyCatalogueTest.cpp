@@ -128,14 +128,20 @@ TEST_F(GalaxyProjectiles, TypesAreNumberedByProjectileElementsOnly) {
     EXPECT_EQ(WEAPONDATA[1].trail.length, 500);
 }
 
-TEST_F(GalaxyProjectiles, WholeNumbersSaturateInsteadOfOverflowing) {
+// One firing of 2^31 shots would exhaust memory; a thousand is far above any real fan.
+TEST_F(GalaxyProjectiles, WholeNumbersSaturateInsteadOfOverflowingAndAFiringHasAThousandShotsAtMost) {
     dir.data("projectiles.xml",
-             "<projectile cooldown=\"1e30\" lifetime=\"-1e30\" numProjectiles=\"nan\" onHitEffect=\"2.9\"/>");
+             "<projectile cooldown=\"1e30\" lifetime=\"-1e30\" numProjectiles=\"nan\" onHitEffect=\"2.9\"/>"
+             "<projectile name=\"Swarm\" numProjectiles=\"1e30\"/><projectile numProjectiles=\"1000\"/>");
     ASSERT_TRUE(build());
     EXPECT_EQ(WEAPONDATA[0].cooldown, INT32_MAX);
     EXPECT_EQ(WEAPONDATA[0].lifetime, INT32_MIN);
     EXPECT_EQ(WEAPONDATA[0].numProjectiles, 0);
     EXPECT_EQ(WEAPONDATA[0].onHitEffect, 2);
+    EXPECT_EQ(WEAPONDATA[1].numProjectiles, 1000);
+    EXPECT_TRUE(logged("Error, projectile Swarm in projectiles.xml fires 2147483647 shots at once; it fires 1000"));
+    EXPECT_EQ(WEAPONDATA[2].numProjectiles, 1000);
+    EXPECT_FALSE(logged("Error, projectile Unnamed in projectiles.xml fires 1000 shots at once; it fires 1000"));
 }
 
 TEST_F(GalaxyProjectiles, AnglesAndSpreadConvertFromDegrees) {

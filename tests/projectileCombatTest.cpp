@@ -1,4 +1,7 @@
 // Shots in combat: the spawn fan, expiry and arming, hits and their fragments, homing locks.
+#include <cmath>
+#include <set>
+
 #include "combatArena.h"
 
 class ProjectileCombat : public CombatArena {
@@ -8,9 +11,17 @@ protected:
         CombatArena::TearDown();
     }
     bool step(Projectile& shot, int dt) { return shot.update(dt, world(), u(), 0); }
+    // A type 0 shot read back from a save, at the origin flying up at speed 1.
+    Projectile& savedBoltAt0(const std::string& lifetimeRemaining) {
+        return world().projectiles.emplace_front(
+            test.parse(R"(<projectileData x="0" y="0" xSpd="0" ySpd="1" lifetimeRemaining=")" + lifetimeRemaining +
+                       R"(" theta="0" shotType="0" faction="0" targetedShipID="0"/>)"),
+            u());
+    }
 };
 
-// The last shot spawned is at the front; a random fan steps in fiftieths of a radian, or not at all below one.
+// The last shot spawned is at the front; a random fan steps in fiftieths of a radian from its edge,
+// or not at all below one step.
 TEST_F(ProjectileCombat, TheFanSpreadsEvenlyOrRandomlyWithinTheSpread) {
     projectileSpawn(4, {0, 0}, {0, 0}, 1.0f, world(), 0);
     ASSERT_EQ(world().projectiles.size(), 3u);
@@ -22,8 +33,18 @@ TEST_F(ProjectileCombat, TheFanSpreadsEvenlyOrRandomlyWithinTheSpread) {
         WEAPONDATA[4].spread = spread;
         world().projectiles.clear();
         projectileSpawn(4, {0, 0}, {0, 0}, 1.0f, world(), 0);
-        for (const Projectile& shot : world().projectiles)
-            EXPECT_NEAR(shot.getTheta(), 1.0f, spread / 2 + 2e-3) << spread;
+        std::set<long> steps;
+        for (const Projectile& shot : world().projectiles) {
+            const float step = (shot.getTheta() - (1.0f - spread / 2)) * 50;
+            EXPECT_NEAR(step, std::round(step), 0.1f) << spread;
+            steps.insert(std::lround(step));
+        }
+        EXPECT_GE(*steps.begin(), 0) << spread;
+        EXPECT_LT(*steps.rbegin(), std::lround(spread * 50)) << spread;
+        if (spread < 0.02f)
+            EXPECT_EQ(steps.size(), 1u) << "no room for an offset";
+        else
+            EXPECT_GT(steps.size(), 10u) << "40 shots over 50 steps";
     }
 }
 
@@ -38,6 +59,31 @@ TEST_F(ProjectileCombat, AShotExpiresWithItsDeathEffectInsteadOfItsFragmentsAndH
     Projectile& missile = shotAt({0, 0}, 3, 0);
     step(missile, 900);  // longer than the homing drag allows: it stops, never turns back
     EXPECT_GE(missile.getVelocity().y, 0.0f);
+}
+
+// A negative lifetime stands still however long the shot flies, however far below zero it was saved,
+// and the shot still arms after 100 ms.
+TEST_F(ProjectileCombat, ANegativeLifetimeNeverRunsOutNorKeepsTheShotFromArming) {
+    const struct {
+        int32_t lifetime;
+        const char* savedRemaining;  // null: a new shot
+        int32_t remaining;
+    } cases[] = {{-1, nullptr, -1}, {INT32_MIN, nullptr, INT32_MIN}, {1000, "-3e9", INT32_MIN}};
+    for (const auto& c : cases) {
+        WEAPONDATA[0].lifetime = c.lifetime;
+        Ship& ship = shipAt({0, 1000});
+        Projectile& bolt = c.savedRemaining ? savedBoltAt0(c.savedRemaining) : shotAt({0, 0}, 0, 0);
+        EXPECT_TRUE(step(bolt, 101)) << c.lifetime;
+        EXPECT_EQ(bolt.getLifetimeRemaining(), c.remaining) << c.lifetime;
+        EXPECT_FALSE(step(bolt, 2000)) << c.lifetime;
+        EXPECT_FLOAT_EQ(ship.getHitpoints(), 90.0f) << "armed, it hit the ship on its path " << c.lifetime;
+        world().ships.clear();
+        world().projectiles.clear();
+    }
+    WEAPONDATA[0].lifetime = 1000;
+    Ship& ship = shipAt({0, 50});
+    EXPECT_FALSE(step(savedBoltAt0("500"), 101)) << "a loaded shot has lived its lifetime less what remains";
+    EXPECT_FLOAT_EQ(ship.getHitpoints(), 90.0f);
 }
 
 TEST_F(ProjectileCombat, AnArmedShotHitsTheNearestShipOnItsPathAndFiresItsHitFragmentsAndEvent) {
@@ -77,7 +123,7 @@ TEST_F(ProjectileCombat, AMissileLocksTheNearestShipButItsShooterAndHoldsItToTwi
     Projectile& missile = shotAt({0, 0}, 3, 1.57f);
     step(missile, 1);
     EXPECT_TRUE(missile.hasLock() && missile.getTargetedShipID() == 0);
-    EXPECT_LT(missile.getTheta(), 1.57f) << "it turns toward the ship at once";
+    EXPECT_NEAR(missile.getTheta(), 1.5708f - 0.01f, 1e-4) << "it turns toward the ship at once, by turnSpeed x dt";
     Projectile& own = shotAt({0, 0}, 3, 0, first.getID());
     step(own, 1);
     EXPECT_EQ(own.getTargetedShipID(), second.getID());

@@ -1,9 +1,11 @@
 // AI ships, the player's guns and defence satellites in combat: targets, ranges, arcs and the faults they had.
 #include <cmath>
+#include <optional>
 
 #include "capturedOutput.h"
 #include "combatArena.h"
 #include "planet.h"
+#include "shipGrid.h"
 #include "worldDrivers.h"
 
 class ShipCombat : public CombatArena {
@@ -20,37 +22,94 @@ protected:
     void placePlayer(point p) { player().x = p.x, player().y = p.y; }
 };
 
+// The gun reaches 3000 (speed 1, lifetime 3000), beyond the 2000 within which ships are targets; the
+// shot's direction tells which target was chosen. Every case runs on the plain scan and on the grid.
 TEST_F(ShipCombat, AShipFiresAtTheNearestHostileShipWithin2000OrAtThePlayerInItsWeaponsRange) {
+    WEAPONDATA[0].lifetime = 3000;
+    const point far{0, -90000};
     const struct {
         short otherFaction;
         point other, playerAt;
-        size_t shots;
+        const char* why;
+        std::optional<point> aim;  // none: no shot
+        point playerVelocity{0, 0};
     } cases[] = {
-        {0, {900, 0}, {0, -90000}, 1},   // hostile and in range
-        {0, {2000, 0}, {0, -90000}, 0},  // not nearer than 2000: the far player is the target
-        {2, {900, 0}, {0, -90000}, 0},   // neutral
-        {2, {0, 9000}, {900, 0}, 1},     // the player, in range
-        {2, {0, 9000}, {65536, 0}, 0},   // its squared distance is 2^32: it must not look near
+        {0, {1999, 0}, far, "hostile and nearer than 2000", point{1999, 0}},
+        {0, {2000, 0}, far, "hostile, not nearer than 2000", std::nullopt},
+        {2, {900, 0}, far, "neutral", std::nullopt},
+        {0, {900, 0}, {-901, 0}, "the nearer of a hostile ship and the player", point{900, 0}},
+        {0, {900, 0}, {-900, 0}, "a tie goes to the player", point{-900, 0}},
+        {2, {0, 9000}, {2999, 0}, "the player, within the gun's reach", point{2999, 0}},
+        {2, {0, 9000}, {3000, 0}, "the player at the gun's reach", std::nullopt},
+        {2, {0, 9000}, {65536, 0}, "its squared distance is 2^32: it must not look near", std::nullopt},
+        // Five steps of t = distance to the aim / speed, aim = P + W / 5 * k * t, by hand.
+        {2, {0, 9000}, {1000, 0}, "the player, led", point{1000, 541.983f}, {0, 0.5f}},
     };
-    for (const auto& c : cases) {
-        world().ships.clear();
-        Ship& gunner = shipAt({0, 0}, 1);
-        shipAt(c.other, c.otherFaction);
-        placePlayer(c.playerAt);
-        EXPECT_EQ(shotsFiredBy([&] { update(gunner); }), c.shots) << c.otherFaction << " " << c.playerAt.x;
-    }
-    u().factionRelations.clear();  // with no relations at all, ships are neither friend nor foe
-    placePlayer({0, -90000});
-    EXPECT_EQ(shotsFiredBy([&] { update(world().ships.front()); }), 0u);
+    for (bool onGrid : {false, true})
+        for (const auto& c : cases) {
+            world().ships.clear();
+            Ship& gunner = shipAt({0, 0}, 1);
+            shipAt(c.other, c.otherFaction);
+            placePlayer(c.playerAt);
+            player().setVelocity(c.playerVelocity);
+            enableShipGrid(onGrid);
+            captured([&] {
+                ShipGridLoan loan(world(), 500);
+                update(gunner);
+            });
+            enableShipGrid(true);
+            ASSERT_EQ(world().projectiles.size(), c.aim ? 1u : 0u) << c.why << (onGrid ? " (grid)" : "");
+            if (!c.aim) continue;
+            const point v = world().projectiles.front().getVelocity();
+            const point a = *c.aim;
+            const float offAim = std::atan2(v.x * a.y - v.y * a.x, v.x * a.x + v.y * a.y);
+            EXPECT_NEAR(offAim, 0, 2e-3) << c.why << (onGrid ? " (grid)" : "");
+            world().projectiles.clear();
+        }
+    // Without relations ships are neither friend nor foe: the near ship is no target, the far player out of reach.
+    world().ships.clear();
+    Ship& gunner = shipAt({0, 0}, 1);
+    shipAt({900, 0}, 0);
+    placePlayer(far);
+    u().factionRelations.clear();
+    EXPECT_EQ(shotsFiredBy([&] { update(gunner); }), 0u);
 }
 
-// No thrust, a pull beyond measure, a frame longer than the drag: never NaN, never reversed.
+// Outside the ring the ship thrusts toward the target, on it and inside away; a negative thrust reverses
+// both. Only a thrust that would make the steering NaN leaves the ship adrift.
+TEST_F(ShipCombat, ThrustSteersTowardTheTargetOutsideTheRingAndAwayOnItOrInReverseWhenNegative) {
+    const point far{-5000, 0};
+    const struct {
+        float thrust;
+        point goTo, pull;
+        float speed;  // along x after 10 ms from rest
+    } cases[] = {
+        {0.001f, far, {0, 0}, -0.01f},      {0.001f, {-10, 0}, {0, 0}, 0.01f},  {0.001f, {-11, 0}, {0, 0}, -0.01f},
+        {-0.001f, far, {0, 0}, 0.01f},      {-0.001f, {-10, 0}, {0, 0}, -0.01f},
+        {-0.001f, far, {1e-15f, 0}, 0.01f},  // a pull too faint to steer against
+        {0, far, {0, 0}, 0},                {NAN, far, {0, 0}, 0},              {INFINITY, far, {0, 0}, 0},
+    };
+    for (const auto& c : cases) {
+        u().shipTypes[0].thrust = c.thrust;
+        Ship& ship = shipAt({0, 0});
+        ship.setAI(1);
+        ship.setDestinationPoint(c.goTo);
+        ship.addGrav(c.pull);
+        update(ship);
+        EXPECT_FLOAT_EQ(ship.getVelocity().x, c.speed) << c.thrust << " " << c.goTo.x;
+        EXPECT_EQ(ship.getVelocity().y, 0.0f) << c.thrust << " " << c.goTo.x;
+        world().ships.clear();
+    }
+}
+
+// No thrust, a negative one, a pull beyond measure, a frame longer than the drag: never NaN, never reversed.
 TEST_F(ShipCombat, SteeringStaysFiniteAndDragNeverReversesAShip) {
     const struct {
         float thrust;
         point pull;
         int dt, ai;
-    } cases[] = {{0, {0.01f, 0}, 10, 1}, {0.001f, {1e6f, 0}, 10, 1}, {0.001f, {0, 0}, 5000, 0}};
+    } cases[] = {
+        {0, {0.01f, 0}, 10, 1}, {-0.001f, {0.01f, 0}, 10, 1}, {0.001f, {1e6f, 0}, 10, 1}, {0.001f, {0, 0}, 5000, 0}};
     for (const auto& c : cases) {
         u().shipTypes[0].thrust = c.thrust;
         Ship& ship = shipAt({0, 0});
@@ -64,6 +123,29 @@ TEST_F(ShipCombat, SteeringStaysFiniteAndDragNeverReversesAShip) {
         if (c.ai == 0) {
             EXPECT_GE(ship.getVelocity().x, 0.0f);
         }
+    }
+}
+
+// After 10 ms of drag (x 0.995) a ship beyond a bound of +-100000 stands on it and keeps only the part
+// of its velocity that does not lead outward.
+TEST_F(ShipCombat, ABoundStopsOnlyTheOutwardMotion) {
+    const struct {
+        point start, push, end, velocity;
+    } cases[] = {
+        {{99990, 0}, {2, 0.5f}, {100000, 4.975f}, {0, 0.4975f}},
+        {{-99990, 99990}, {-2, 3}, {-100000, 100000}, {0, 0}},
+        {{0, -99990}, {-1, -2}, {-9.95f, -100000}, {-0.995f, 0}},
+        {{100050, 0}, {-1, 0}, {100000, 0}, {-0.995f, 0}},  // already beyond, coming back
+    };
+    for (const auto& c : cases) {
+        Ship& ship = shipAt(c.start);
+        ship.addGravNonCollidable(c.push);
+        update(ship);
+        EXPECT_FLOAT_EQ(ship.getPos().x, c.end.x) << c.start.x << " " << c.start.y;
+        EXPECT_FLOAT_EQ(ship.getPos().y, c.end.y) << c.start.x << " " << c.start.y;
+        EXPECT_FLOAT_EQ(ship.getVelocity().x, c.velocity.x) << c.start.x << " " << c.start.y;
+        EXPECT_FLOAT_EQ(ship.getVelocity().y, c.velocity.y) << c.start.x << " " << c.start.y;
+        world().ships.clear();
     }
 }
 
