@@ -160,6 +160,69 @@ TEST_F(LuaHost, SpawnShipRegistersTheStoredShipOrRefuses) {
     EXPECT_EQ(universe->getRawShipListSize(), id + 1);
 }
 
+namespace {
+
+// A finaliser that re-arms itself at every collection and raises at the countdown's end. With
+// a whole cycle at every allocation check, countdown n strikes at the n-th check from now, so
+// sweep calls f with n = 1, 2, ... until a call passes and checks the game after each call.
+const char* const RAISING_FINALISER = R"(
+    countdown = nil
+    finaliserTemplate = newproxy(true)
+    getmetatable(finaliserTemplate).__gc = function()
+      newproxy(finaliserTemplate)
+      if countdown then
+        countdown = countdown - 1
+        if countdown == 0 then countdown = nil error('finaliser', 0) end
+      end
+    end
+    newproxy(finaliserTemplate)
+    collectgarbage('setpause', 0)
+    collectgarbage('setstepmul', 0)
+    function sweep(f, check)
+      local failed = 0
+      while true do
+        collectgarbage()  -- a raising finaliser leaves the collector's threshold high
+        countdown = failed + 1
+        local ok, err = pcall(f)
+        countdown = nil
+        check()
+        if ok then return failed end
+        if err ~= 'finaliser' then error(err) end
+        failed = failed + 1
+      end
+    end)";
+
+}  // namespace
+
+// Under the sanitizers this also shows that nothing the host functions hold leaks.
+TEST_F(LuaHost, AScriptErrorInsideAHostFunctionLeavesNothingHalfDone) {
+    ASSERT_EQ(luaL_dostring(s.lua, RAISING_FINALISER), 0);
+    eval("setPlanetData({mark = '0'}, {health = 0}, 0) spawned = 0 return 1");
+    const size_t ships = universe->currentWorld->ships.size();
+    const unsigned registered = universe->getRawShipListSize();
+    // A call can still fail after spawnShip returned, at the collection step that ends it.
+    const std::string spawn = "spawnShip({name = '" + universe->shipTypes[0].name +
+                              "', AIType = 1, destinationX = 5, destinationY = 6}) spawned = spawned + 1";
+    const char* const samePlanetCall = "local d, e = getPlanetData(0) assert(tostring(d.health) == e.mark)";
+    const struct {
+        std::string call;
+        std::string check;
+    } cases[] = {
+        {"n = (n or 0) + 1 setPlanetData({mark = tostring(n), pad = 1.5, more = 2.5}, {health = n}, 0)", samePlanetCall},
+        {spawn, ""},
+        {"getPlanetData(0)", ""},
+        {"getWorldData() getFactionData() getPlanetTradeGoods(0) getDecodedPlanetName(0)", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_GT(std::atoi(eval("return sweep(function() " + c.call + " end, function() " + c.check + " end)").c_str()), 1)
+            << c.call << ": the finaliser never struck\n" << out;
+    const int spawned = std::atoi(eval("return spawned").c_str());
+    EXPECT_GT(spawned, 0);
+    EXPECT_EQ(universe->currentWorld->ships.size(), ships + size_t(spawned)) << "a ship for every ID returned";
+    EXPECT_EQ(universe->getRawShipListSize(), registered + unsigned(spawned));
+    EXPECT_EQ(universe->currentWorld->ships.front().getAI(), 1);
+}
+
 TEST_F(LuaHost, ResizeIsOnlyRecordedAndRefusesSizesNoWindowCanHave) {
     int width = 0;
     int height = 0;
