@@ -1,6 +1,9 @@
 // The host functions through a real Lua state over the shipped galaxy: arguments, results, loads and resizes.
+#include <functional>
 #include <map>
+#include <stdexcept>
 
+#include "basicsLua.h"
 #include "capturedOutput.h"
 #include "defaultVals.h"
 #include "font.h"
@@ -73,6 +76,71 @@ TEST_F(LuaHost, EveryHostFunctionTakesTooFewTooManyAndWrongArgumentsWithoutHarmT
         return calls)";
     EXPECT_EQ(eval(chunk), "100");
     EXPECT_EQ(lua_gettop(s.lua), 0);
+}
+
+namespace {
+
+// A script that guards its globals: reading or creating one it did not declare raises.
+const char* const GUARDED_GLOBALS = R"(
+    function addUI(event) if event then return {type = 'box', name = 'b'}, 'Guarded' end return 0 end
+    function updateUI() end
+    function planetTick() end
+    getPlayerWorld = nil  -- as before the first start-up, which sets it past the guard
+    setmetatable(_G, {__newindex = function(_, k) error('undeclared global ' .. k, 0) end,
+                      __index = function(_, k) error('undeclared global ' .. k, 0) end}))";
+
+// Lua's own panic ends the process; here it ends only the step, with the line Lua prints.
+int panicAsException(lua_State* L) {
+    throw std::runtime_error("PANIC: unprotected error in call to Lua API (" + luaErrorText(L) + ")");
+}
+
+// What step printed, the panic that ended it included.
+std::string printedBy(const std::function<void()>& step) {
+    return captured([&] {
+        try {
+            step();
+        } catch (const std::runtime_error& panic) {
+            std::cout << panic.what() << std::endl;
+        }
+    });
+}
+
+}  // namespace
+
+TEST_F(LuaHost, GuardedScriptGlobalsGiveOneLineForAMissingEntryPointAndNeverAnAbort) {
+    lua_atpanic(s.lua, panicAsException);
+    ASSERT_EQ(luaL_dostring(s.lua, GUARDED_GLOBALS), 0);
+    std::string printed = printedBy([&] { initLua(*universe, s.lua); });
+    ASSERT_EQ(printed.find("PANIC"), std::string::npos) << printed;
+    EXPECT_EQ(printed.find("error"), std::string::npos) << printed;
+    EXPECT_EQ(eval("return getPlayerWorld()"), "0") << "the host functions are set past the guard";
+    printed = printedBy([&] { uiEvent(universe->uiDisplays, {1.0f}, s.fonts, s.lua); });
+    ASSERT_EQ(universe->uiDisplays.size(), 1u) << printed;
+    Planet& planet = *universe->getPlanet(0);
+    const struct {
+        const char* entryPoint;
+        std::string line;
+        std::function<void()> call;
+    } cases[] = {
+        {"addUI", "Lua event error, undeclared global addUI\n", [&] { initLua(*universe, s.lua); }},
+        {"addUI", "Lua event error, undeclared global addUI\n",
+         [&] { uiEvent(universe->uiDisplays, {1.0f}, s.fonts, s.lua); }},
+        {"updateUI", "LUA encountered an error in uiDisplay update function: undeclared global updateUI\n",
+         [&] {
+             universe->uiDisplays[0].elements[0]->modified = true;
+             runDisplays(universe->uiDisplays, s.fonts, s.lua);
+         }},
+        {"planetTick", "Lua event error, undeclared global planetTick\n",
+         [&] { planet.update(universe->worlds[0], nullptr, 1001, {0, 0}, *universe); }},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(luaL_dostring(s.lua, ("rawset(_G, '" + std::string(c.entryPoint) + "', nil)").c_str()), 0);
+        printed = printedBy(c.call);
+        ASSERT_EQ(printed.find("PANIC"), std::string::npos) << printed;
+        EXPECT_NE(printed.find(c.line), std::string::npos) << printed;
+        EXPECT_EQ(printed.find("undeclared"), printed.rfind("undeclared")) << "one line: " << printed;
+        EXPECT_EQ(lua_gettop(s.lua), 0) << c.entryPoint;
+    }
 }
 
 TEST_F(LuaHost, ResultsWithTheNamedArguments) {
