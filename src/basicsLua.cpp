@@ -178,7 +178,7 @@ void pushFloatOnTable(lua_State* L, int key, float value) {
 void pushStringOnTable(lua_State* L, const std::string& key, const std::string& value) {
     if (!tableOnTop(L, key)) return;
     pushKey(L, key);
-    lua_pushstring(L, value.c_str());
+    lua_pushlstring(L, value.data(), value.size());
     lua_rawset(L, -3);
 }
 

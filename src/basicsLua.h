@@ -33,7 +33,7 @@ void pushBoolOnTable(lua_State* L, const std::string& key, bool value);
 void pushFloatOnTable(lua_State* L, const std::string& key, float value);
 // Stores t[key] = value under the number key, not a string one.
 void pushFloatOnTable(lua_State* L, int key, float value);
-// Stores t[key] = the value's text up to its first NUL.
+// Stores t[key] = the value's text, NULs included.
 void pushStringOnTable(lua_State* L, const std::string& key, const std::string& value);
 
 // Pushes a function that calls the script's global function name with its own arguments
