@@ -90,6 +90,15 @@ void printItem(lua_State* L, int index) {
     }
 }
 
+// Calls the global its upvalue names with every argument it got, and returns all results.
+int callNamedGlobal(lua_State* L) {
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_gettable(L, LUA_GLOBALSINDEX);
+    lua_insert(L, 1);
+    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
 }  // namespace
 
 std::string getLuaTableString(lua_State* L, const std::string& key, int stackIndex, const std::string& fallback) {
@@ -169,7 +178,7 @@ void pushFloatOnTable(lua_State* L, int key, float value) {
 void pushStringOnTable(lua_State* L, const std::string& key, const std::string& value) {
     if (!tableOnTop(L, key)) return;
     pushKey(L, key);
-    lua_pushstring(L, value.c_str());
+    lua_pushlstring(L, value.data(), value.size());
     lua_rawset(L, -3);
 }
 
@@ -181,6 +190,11 @@ void stackDump(lua_State* L) {
         std::cout << " . ";
     }
     std::cout << "\n End of stack dump" << std::endl;
+}
+
+void pushGlobalCaller(lua_State* L, const char* name) {
+    lua_pushstring(L, name);
+    lua_pushcclosure(L, callNamedGlobal, 1);
 }
 
 std::string luaErrorText(lua_State* L) {

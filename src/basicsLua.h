@@ -33,8 +33,13 @@ void pushBoolOnTable(lua_State* L, const std::string& key, bool value);
 void pushFloatOnTable(lua_State* L, const std::string& key, float value);
 // Stores t[key] = value under the number key, not a string one.
 void pushFloatOnTable(lua_State* L, int key, float value);
-// Stores t[key] = the value's text up to its first NUL.
+// Stores t[key] = the value's text, NULs included.
 void pushStringOnTable(lua_State* L, const std::string& key, const std::string& value);
+
+// Pushes a function that calls the script's global function name with its own arguments
+// and returns its results. The global is looked up only in that call, so a metamethod of
+// the globals table that raises fails the caller's protected call instead of escaping it.
+void pushGlobalCaller(lua_State* L, const char* name);
 
 // The error value on top of the stack as text; a placeholder when it has none
 // (an error raised with a table or nil), so a message is never built from null.

@@ -154,7 +154,7 @@ void Planet::tick(lua_State* lua, int dt) {
 
 void Planet::callPlanetTick(lua_State* lua) const {
     if (!lua) return;
-    lua_getglobal(lua, "planetTick");
+    pushGlobalCaller(lua, "planetTick");
     lua_pushnumber(lua, id);
     if (lua_pcall(lua, 1, 0, 0) == 0) return;
     std::cout << "Lua event error, " << luaErrorText(lua) << std::endl;

@@ -172,17 +172,19 @@ void publishGame(Universe& universe, lua_State* L) {
     std::cout << "Add:" << static_cast<const void*>(universe.universeRoot) << std::endl;
 }
 
+// Stored raw: a guard the script put on its globals runs no code here, where no protected call catches its errors.
 void registerHostFunctions(lua_State* L) {
     for (const hostFunction& host : HOST_FUNCTIONS) {
+        lua_pushstring(L, host.name);
         lua_pushcclosure(L, host.function, 0);
-        lua_setfield(L, LUA_GLOBALSINDEX, host.name);
+        lua_rawset(L, LUA_GLOBALSINDEX);
     }
 }
 
 // Whatever addUI returns is dropped: the stack must be empty for the first event.
 void callFirstAddUI(lua_State* L) {
     const int top = lua_gettop(L);
-    lua_getglobal(L, "addUI");
+    pushGlobalCaller(L, "addUI");
     if (lua_pcall(L, 0, LUA_MULTRET, 0) != 0) std::cout << "Lua event error, " << luaErrorText(L) << std::endl;
     lua_settop(L, top);
 }

@@ -81,26 +81,28 @@ void checkOwner(const Universe& universe, planetData& data) {
     data.factionOwner = -1;
 }
 
-void setRecord(lua_State* L, Universe& universe, Planet& planet) {
+// The record at index 2 over the planet's own, so omitted fields keep their values; false,
+// with a line, when it is no table.
+bool readRecord(lua_State* L, const Universe& universe, planetData& data) {
     if (!lua_istable(L, 2)) {
         std::cout << "setPlanetData: the planet record is not a table and is kept" << std::endl;
-        return;
+        return false;
     }
-    planetData data = planet.getPlanetData();  // omitted fields keep their values
     lua_pushvalue(L, 2);
     pullPlanetRecord(L, data);
     lua_pop(L, 1);
     checkOwner(universe, data);
-    planet.setPlanetData(data);
+    return true;
 }
 
-void setExtra(lua_State* L, Planet& planet) {
+// The extra data at index 1; false, with a line, when it is no table.
+bool readExtra(lua_State* L, std::vector<luaStringPair>& pairs) {
     if (!lua_istable(L, 1)) {
         std::cout << "setPlanetData: the extra data is not a table and is kept" << std::endl;
-        return;
+        return false;
     }
-    std::vector<luaStringPair> pairs = readExtraData(L, 1);
-    planet.setExtraData(pairs);
+    pairs = readExtraData(L, 1);
+    return true;
 }
 
 // The planet element with this number, counting planets of every star of every world in document order.
@@ -198,12 +200,19 @@ void pushStarEntry(lua_State* L, const Star& star, int key) {
     lua_settable(L, -3);
 }
 
+// Everything spawnShip reads from its table, read before the ship is made: a script
+// error raised while reading then leaves no ship behind.
 struct spawnOrder {
     point position;
     std::string type;
     int16_t faction;
     int ai;
+    point destinationPoint{0, 0};
+    unsigned destinationShip = 0;
+    unsigned destinationPlanet = 0;
 };
+
+unsigned idField(lua_State* L, const char* key) { return unsigned(saturatingInt(getLuaTableFloat(L, key, 1, 0))); }
 
 spawnOrder readSpawnOrder(lua_State* L) {
     spawnOrder order;
@@ -212,19 +221,25 @@ spawnOrder readSpawnOrder(lua_State* L) {
     order.type = getLuaTableString(L, "name", 1, "");
     order.faction = saturatingInt<int16_t>(getLuaTableFloat(L, "faction", 1, 1));
     order.ai = saturatingInt(getLuaTableFloat(L, "AIType", 1, NO_AI_GOAL));
+    switch (order.ai) {
+        case 1:
+            order.destinationPoint = {getLuaTableFloat(L, "destinationX", 1, 0), getLuaTableFloat(L, "destinationY", 1, 0)};
+            break;
+        case 2: order.destinationShip = idField(L, "destinationShip"); break;
+        case 3: order.destinationPlanet = idField(L, "destinationPlanet"); break;
+        default: break;
+    }
     return order;
 }
 
 bool hasGoal(int ai) { return ai == 1 || ai == 2 || ai == 3; }
 
-void setGoal(lua_State* L, Ship& ship, int ai) {
-    ship.setAI(ai);
-    switch (ai) {
-        case 1:
-            ship.setDestinationPoint({getLuaTableFloat(L, "destinationX", 1, 0), getLuaTableFloat(L, "destinationY", 1, 0)});
-            break;
-        case 2: ship.setDestinationShip(unsigned(saturatingInt(getLuaTableFloat(L, "destinationShip", 1, 0)))); break;
-        case 3: ship.setDestinationPlanet(unsigned(saturatingInt(getLuaTableFloat(L, "destinationPlanet", 1, 0)))); break;
+void setGoal(Ship& ship, const spawnOrder& order) {
+    ship.setAI(order.ai);
+    switch (order.ai) {
+        case 1: ship.setDestinationPoint(order.destinationPoint); break;
+        case 2: ship.setDestinationShip(order.destinationShip); break;
+        case 3: ship.setDestinationPlanet(order.destinationPlanet); break;
         default: std::cout << "Bad AIType set by LUA" << std::endl; break;
     }
 }
@@ -271,8 +286,13 @@ int setPlanetData(lua_State* L) {
         std::cout << "No planet has the index " << id << ", its data is not set" << std::endl;
         return 0;
     }
-    setRecord(L, *universe, *planet);
-    setExtra(L, *planet);
+    // Both are read before either is set: a script error raised while reading leaves the planet as it was.
+    planetData data = planet->getPlanetData();
+    std::vector<luaStringPair> pairs;
+    const bool hasRecord = readRecord(L, *universe, data);
+    const bool hasExtra = readExtra(L, pairs);
+    if (hasRecord) planet->setPlanetData(data);
+    if (hasExtra) planet->setExtraData(pairs);
     return 0;
 }
 
@@ -326,7 +346,7 @@ int spawnShip(lua_State* L) {
     }
     // Built in place, so the registry holds the address of the stored ship.
     Ship& ship = universe->currentWorld->ships.emplace_front(order.position, order.type, order.faction, *universe);
-    setGoal(L, ship, order.ai);
+    setGoal(ship, order);
     std::cout << "Ship: created at " << order.position.x << " " << order.position.y << ", goal type: " << order.ai
               << std::endl;
     return pushShipID(L, int(ship.getID()));

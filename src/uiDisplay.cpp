@@ -80,7 +80,7 @@ bool uiDisplay::update(const std::vector<Font*>& fonts, lua_State* L) {
     if (!anyModified()) return true;
     const int top = lua_gettop(L);
     if (!lua_checkstack(L, 2)) return true;
-    lua_getglobal(L, "updateUI");
+    pushGlobalCaller(L, "updateUI");
     lua_pushlstring(L, name.data(), name.size());
     const int arguments = 1 + pushValueTables(L);
     stackDump(L);
@@ -144,7 +144,7 @@ bool callAddUI(lua_State* L, const std::vector<float>& values) {
         std::cout << "Lua event error, no room on the stack for " << values.size() << " values" << std::endl;
         return false;
     }
-    lua_getglobal(L, "addUI");
+    pushGlobalCaller(L, "addUI");
     for (float value : values) lua_pushnumber(L, value);
     std::cout << "Event type " << values.front() << " calling" << std::endl;
     if (lua_pcall(L, int(values.size()), LUA_MULTRET, 0) == 0) return true;

@@ -1,6 +1,9 @@
 // The host functions through a real Lua state over the shipped galaxy: arguments, results, loads and resizes.
+#include <functional>
 #include <map>
+#include <stdexcept>
 
+#include "basicsLua.h"
 #include "capturedOutput.h"
 #include "defaultVals.h"
 #include "font.h"
@@ -52,27 +55,101 @@ TEST_F(LuaHost, StartUpDropsWhatAddUIReturnedAndPublishesTheGame) {
     }
 }
 
-TEST_F(LuaHost, EveryHostFunctionTakesTooFewTooManyAndWrongArgumentsWithoutHarmToItsCaller) {
+TEST_F(LuaHost, EveryHostFunctionTakesTooFewTooManyAndWrongArgumentsAndGivesOnlyItsOwnResults) {
     const std::string chunk = R"(
         local names = {"getPlayerWorld", "getIsPlayerLanded", "getPlayerLandedPlanetId", "getDecodedPlanetName",
           "getVal", "setVal", "getPlanetTradeGoods", "getPlanetEquipment", "disablePlayerInput",
           "enablePlayerInput", "debugDisplay", "testPass", "getPlanetData", "setPlanetData", "spawnShip",
           "getAvailableResolutions", "resize", "getFactionName", "getWorldData", "getFactionData"}
+        -- Results whatever the arguments; the item lists give one table per item instead.
+        local resultCounts = {getPlayerWorld = 1, getIsPlayerLanded = 1, getPlayerLandedPlanetId = 1,
+          getDecodedPlanetName = 1, getVal = 1, setVal = 0, disablePlayerInput = 0, enablePlayerInput = 0,
+          debugDisplay = 0, testPass = 1, getPlanetData = 2, setPlanetData = 0, spawnShip = 1,
+          getAvailableResolutions = 1, resize = 0, getFactionName = 1, getWorldData = 1, getFactionData = 1}
         local argumentSets = {{}, {0, 1, 2, 3, 4, 5}, {{}, "x", true}, {"1", setmetatable({}, {__index = error})},
                               {0 / 0, 1e300, -1e300}}
+        local function pack(...) return select('#', ...), {...} end
         local calls = 0
         for _, name in ipairs(names) do
           for _, args in ipairs(argumentSets) do
-            local keep = "caller's"
-            local ok, err = pcall(_G[name], unpack(args))
-            if not ok or keep ~= "caller's" then error(name .. ": " .. tostring(err)) end
+            local n, results = pack(pcall(_G[name], unpack(args)))
+            if not results[1] then error(name .. ": " .. tostring(results[2])) end
+            local expected = resultCounts[name]
+            if expected and n - 1 ~= expected then error(name .. " gave " .. (n - 1) .. " results") end
+            for i = 2, n do
+              if not expected and type(results[i]) ~= "table" then error(name .. " gave a " .. type(results[i])) end
+            end
             calls = calls + 1
           end
         end
         enablePlayerInput()
         return calls)";
     EXPECT_EQ(eval(chunk), "100");
-    EXPECT_EQ(lua_gettop(s.lua), 0);
+}
+
+namespace {
+
+// A script that guards its globals: reading or creating one it did not declare raises.
+const char* const GUARDED_GLOBALS = R"(
+    function addUI(event) if event then return {type = 'box', name = 'b'}, 'Guarded' end return 0 end
+    function updateUI() end
+    function planetTick() end
+    getPlayerWorld = nil  -- as before the first start-up, which sets it past the guard
+    setmetatable(_G, {__newindex = function(_, k) error('undeclared global ' .. k, 0) end,
+                      __index = function(_, k) error('undeclared global ' .. k, 0) end}))";
+
+// Lua's own panic ends the process; here it ends only the step, with the line Lua prints.
+int panicAsException(lua_State* L) {
+    throw std::runtime_error("PANIC: unprotected error in call to Lua API (" + luaErrorText(L) + ")");
+}
+
+// What step printed, the panic that ended it included.
+std::string printedBy(const std::function<void()>& step) {
+    return captured([&] {
+        try {
+            step();
+        } catch (const std::runtime_error& panic) {
+            std::cout << panic.what() << std::endl;
+        }
+    });
+}
+
+}  // namespace
+
+TEST_F(LuaHost, GuardedScriptGlobalsGiveOneLineForAMissingEntryPointAndNeverAnAbort) {
+    lua_atpanic(s.lua, panicAsException);
+    ASSERT_EQ(luaL_dostring(s.lua, GUARDED_GLOBALS), 0);
+    std::string printed = printedBy([&] { initLua(*universe, s.lua); });
+    ASSERT_EQ(printed.find("PANIC"), std::string::npos) << printed;
+    EXPECT_EQ(printed.find("error"), std::string::npos) << printed;
+    EXPECT_EQ(eval("return getPlayerWorld()"), "0") << "the host functions are set past the guard";
+    printed = printedBy([&] { uiEvent(universe->uiDisplays, {1.0f}, s.fonts, s.lua); });
+    ASSERT_EQ(universe->uiDisplays.size(), 1u) << printed;
+    Planet& planet = *universe->getPlanet(0);
+    const struct {
+        const char* entryPoint;
+        std::string line;
+        std::function<void()> call;
+    } cases[] = {
+        {"addUI", "Lua event error, undeclared global addUI\n", [&] { initLua(*universe, s.lua); }},
+        {"addUI", "Lua event error, undeclared global addUI\n",
+         [&] { uiEvent(universe->uiDisplays, {1.0f}, s.fonts, s.lua); }},
+        {"updateUI", "LUA encountered an error in uiDisplay update function: undeclared global updateUI\n",
+         [&] {
+             universe->uiDisplays[0].elements[0]->modified = true;
+             runDisplays(universe->uiDisplays, s.fonts, s.lua);
+         }},
+        {"planetTick", "Lua event error, undeclared global planetTick\n",
+         [&] { planet.update(universe->worlds[0], nullptr, 1001, {0, 0}, *universe); }},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(luaL_dostring(s.lua, ("rawset(_G, '" + std::string(c.entryPoint) + "', nil)").c_str()), 0);
+        printed = printedBy(c.call);
+        ASSERT_EQ(printed.find("PANIC"), std::string::npos) << printed;
+        EXPECT_NE(printed.find(c.line), std::string::npos) << printed;
+        EXPECT_EQ(printed.find("undeclared"), printed.rfind("undeclared")) << "one line: " << printed;
+        EXPECT_EQ(lua_gettop(s.lua), 0) << c.entryPoint;
+    }
 }
 
 TEST_F(LuaHost, ResultsWithTheNamedArguments) {
@@ -158,6 +235,69 @@ TEST_F(LuaHost, SpawnShipRegistersTheStoredShipOrRefuses) {
     for (const char* bad : {"return spawnShip({name = 'No Such Ship'})", "return spawnShip(7)"})
         EXPECT_EQ(eval(bad), "-1") << bad;
     EXPECT_EQ(universe->getRawShipListSize(), id + 1);
+}
+
+namespace {
+
+// A finaliser that re-arms itself at every collection and raises at the countdown's end. With
+// a whole cycle at every allocation check, countdown n strikes at the n-th check from now, so
+// sweep calls f with n = 1, 2, ... until a call passes and checks the game after each call.
+const char* const RAISING_FINALISER = R"(
+    countdown = nil
+    finaliserTemplate = newproxy(true)
+    getmetatable(finaliserTemplate).__gc = function()
+      newproxy(finaliserTemplate)
+      if countdown then
+        countdown = countdown - 1
+        if countdown == 0 then countdown = nil error('finaliser', 0) end
+      end
+    end
+    newproxy(finaliserTemplate)
+    collectgarbage('setpause', 0)
+    collectgarbage('setstepmul', 0)
+    function sweep(f, check)
+      local failed = 0
+      while true do
+        collectgarbage()  -- a raising finaliser leaves the collector's threshold high
+        countdown = failed + 1
+        local ok, err = pcall(f)
+        countdown = nil
+        check()
+        if ok then return failed end
+        if err ~= 'finaliser' then error(err) end
+        failed = failed + 1
+      end
+    end)";
+
+}  // namespace
+
+// Under the sanitizers this also shows that nothing the host functions hold leaks.
+TEST_F(LuaHost, AScriptErrorInsideAHostFunctionLeavesNothingHalfDone) {
+    ASSERT_EQ(luaL_dostring(s.lua, RAISING_FINALISER), 0);
+    eval("setPlanetData({mark = '0'}, {health = 0}, 0) spawned = 0 return 1");
+    const size_t ships = universe->currentWorld->ships.size();
+    const unsigned registered = universe->getRawShipListSize();
+    // A call can still fail after spawnShip returned, at the collection step that ends it.
+    const std::string spawn = "spawnShip({name = '" + universe->shipTypes[0].name +
+                              "', AIType = 1, destinationX = 5, destinationY = 6}) spawned = spawned + 1";
+    const char* const samePlanetCall = "local d, e = getPlanetData(0) assert(tostring(d.health) == e.mark)";
+    const struct {
+        std::string call;
+        std::string check;
+    } cases[] = {
+        {"n = (n or 0) + 1 setPlanetData({mark = tostring(n), pad = 1.5, more = 2.5}, {health = n}, 0)", samePlanetCall},
+        {spawn, ""},
+        {"getPlanetData(0)", ""},
+        {"getWorldData() getFactionData() getPlanetTradeGoods(0) getDecodedPlanetName(0)", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_GT(std::atoi(eval("return sweep(function() " + c.call + " end, function() " + c.check + " end)").c_str()), 1)
+            << c.call << ": the finaliser never struck\n" << out;
+    const int spawned = std::atoi(eval("return spawned").c_str());
+    EXPECT_GT(spawned, 0);
+    EXPECT_EQ(universe->currentWorld->ships.size(), ships + size_t(spawned)) << "a ship for every ID returned";
+    EXPECT_EQ(universe->getRawShipListSize(), registered + unsigned(spawned));
+    EXPECT_EQ(universe->currentWorld->ships.front().getAI(), 1);
 }
 
 TEST_F(LuaHost, ResizeIsOnlyRecordedAndRefusesSizesNoWindowCanHave) {

@@ -164,11 +164,11 @@ TEST_F(uiDisplayTest, RepliesDeleteImportOrAddWidgetsByName) {
 
 TEST_F(uiDisplayTest, UpdateUIGetsTheNameAndEveryWidgetsValues) {
     open("return {type='slider', name='s', x1=20, y1=0, x2=60, y2=10, leftVal=1, rightVal=9, curVal=4}, "
-         "{type='button', name='b', initialState=3, text='Go'}, 'Shop'");
+         "{type='button', name='b\\0c', initialState=3, text='G\\0o'}, 'Shop'");
     exchange("return");
     EXPECT_EQ(number("received.n"), 3);
-    run("assert(received[1] == 'Shop' and received[2].name == 'b' and received[2].state == 1 and "
-        "received[2].text == 'Go' and received[2].modified == true and received[2].type == nil and "
+    run("assert(received[1] == 'Shop' and received[2].name == 'b\\0c' and received[2].state == 1 and "
+        "received[2].text == 'G\\0o' and received[2].modified == true and received[2].type == nil and "
         "received[3].curVal == 4 and received[3].x2 == 60 and received[3].arrowWidth == 10 and "
         "received[3].modified == false)");
     displays[0].elements[0]->modified = false;
