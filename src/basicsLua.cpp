@@ -99,6 +99,13 @@ int callNamedGlobal(lua_State* L) {
     return lua_gettop(L);
 }
 
+int runWork(lua_State* L) {
+    const auto& work = *static_cast<const std::function<void()>*>(lua_touserdata(L, 1));
+    lua_pop(L, 1);
+    work();
+    return 0;
+}
+
 }  // namespace
 
 std::string getLuaTableString(lua_State* L, const std::string& key, int stackIndex, const std::string& fallback) {
@@ -197,7 +204,24 @@ void pushGlobalCaller(lua_State* L, const char* name) {
     lua_pushcclosure(L, callNamedGlobal, 1);
 }
 
+bool runProtected(lua_State* L, const std::function<void()>& work, std::string& error) {
+    if (lua_cpcall(L, runWork, const_cast<std::function<void()>*>(&work)) == 0) return true;
+    error = luaErrorText(L);
+    lua_pop(L, 1);
+    return false;
+}
+
+// A number is formatted here, as Lua would: its own conversion allocates, and so could
+// raise again where nothing catches it.
 std::string luaErrorText(lua_State* L) {
-    const char* text = lua_gettop(L) > 0 ? lua_tostring(L, -1) : nullptr;
-    return text ? text : "(error value without text)";
+    const int type = lua_gettop(L) > 0 ? lua_type(L, -1) : LUA_TNONE;
+    if (type == LUA_TSTRING) {
+        size_t length = 0;
+        const char* text = lua_tolstring(L, -1, &length);
+        return std::string(text, length);
+    }
+    if (type != LUA_TNUMBER) return "(error value without text)";
+    char text[64];
+    std::snprintf(text, sizeof text, LUA_NUMBER_FMT, lua_tonumber(L, -1));
+    return text;
 }

@@ -1,6 +1,7 @@
 // Exchanging values with Lua tables on the stack, and printing the stack.
 #pragma once
 
+#include <functional>
 #include <string>
 
 struct lua_State;
@@ -40,6 +41,12 @@ void pushStringOnTable(lua_State* L, const std::string& key, const std::string& 
 // and returns its results. The global is looked up only in that call, so a metamethod of
 // the globals table that raises fails the caller's protected call instead of escaping it.
 void pushGlobalCaller(lua_State* L, const char* name);
+
+// Runs work inside one protected call, so that a Lua error anywhere in it (a script's
+// finaliser raising at an allocation, or no memory left) unwinds work instead of ending
+// the game. False, with the error's text in error, when one struck; the stack is left as
+// it was either way, and work starts on an empty stack of its own in the same state L.
+bool runProtected(lua_State* L, const std::function<void()>& work, std::string& error);
 
 // The error value on top of the stack as text; a placeholder when it has none
 // (an error raised with a table or nil), so a message is never built from null.

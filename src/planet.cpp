@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <iostream>
+#include <string>
 #include <utility>
 
 #include "basicsLua.h"
@@ -152,13 +153,16 @@ void Planet::tick(lua_State* lua, int dt) {
     tickAccumulator -= TICK_MS;
 }
 
+// Making the call allocates, and so can raise, as the script's code can: all of it is protected.
 void Planet::callPlanetTick(lua_State* lua) const {
     if (!lua) return;
-    pushGlobalCaller(lua, "planetTick");
-    lua_pushnumber(lua, id);
-    if (lua_pcall(lua, 1, 0, 0) == 0) return;
-    std::cout << "Lua event error, " << luaErrorText(lua) << std::endl;
-    lua_pop(lua, 1);
+    std::string error;
+    const bool ran = runProtected(lua, [&] {
+        pushGlobalCaller(lua, "planetTick");
+        lua_pushnumber(lua, id);
+        lua_call(lua, 1, 0);
+    }, error);
+    if (!ran) std::cout << "Lua event error, " << error << std::endl;
 }
 
 void Planet::move(int dt, point centre) {

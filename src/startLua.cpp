@@ -202,10 +202,15 @@ bool takeRegistryInt(lua_State* L, const char* key, int& value) {
 
 }  // namespace
 
+// Registration allocates, and a script's finaliser can raise at any allocation.
 void initLua(Universe& universe, lua_State* L) {
-    publishGame(universe, L);
-    registerHostFunctions(L);
-    callFirstAddUI(L);
+    std::string error;
+    const bool ran = runProtected(L, [&] {
+        publishGame(universe, L);
+        registerHostFunctions(L);
+        callFirstAddUI(L);
+    }, error);
+    if (!ran) std::cout << "Lua event error, " << error << std::endl;
 }
 
 void registryInsert(lua_State* L, int32_t* value, const std::string& key) {
@@ -266,11 +271,18 @@ std::string luaAnyToString(lua_State* L, int index) {
     return result;
 }
 
+// The registry keys are made anew when Lua dropped them, so even this can run out of memory.
 bool takeResizeRequest(lua_State* L, int& width, int& height) {
     int w = 0;
     int h = 0;
-    const bool hasWidth = takeRegistryInt(L, RESIZE_WIDTH_KEY, w);
-    const bool hasHeight = takeRegistryInt(L, RESIZE_HEIGHT_KEY, h);
+    bool hasWidth = false;
+    bool hasHeight = false;
+    std::string error;
+    const bool ran = runProtected(L, [&] {
+        hasWidth = takeRegistryInt(L, RESIZE_WIDTH_KEY, w);
+        hasHeight = takeRegistryInt(L, RESIZE_HEIGHT_KEY, h);
+    }, error);
+    if (!ran) std::cout << "Lua event error, " << error << std::endl;
     if (!hasWidth || !hasHeight) return false;
     width = w;
     height = h;

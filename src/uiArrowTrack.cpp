@@ -74,12 +74,12 @@ void uiArrowTrack::handleMouseDrag(const point& p, int dt) {
     }
 }
 
-void uiArrowTrack::importVals(lua_State* L) {
-    importCorners(L);
-    arrowWidth = tableNumber(L, "arrowWidth");
-    leftVal = tableNumber(L, "leftVal");
-    rightVal = tableNumber(L, "rightVal");
-    curVal = tableNumber(L, "curVal");
+void uiArrowTrack::importVals(const widgetValues& values) {
+    importCorners(values);
+    arrowWidth = values.arrowWidth;
+    leftVal = values.leftVal;
+    rightVal = values.rightVal;
+    curVal = values.curVal;
 }
 
 void uiArrowTrack::exportVals(std::vector<float>& floats, std::vector<std::string>&) {

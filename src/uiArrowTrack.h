@@ -13,7 +13,7 @@ public:
     // A click on an arrow steps the value by 1 within its ends.
     void handleMouseClick(const point& p) override;
     // Corners, arrow width and the three values; nothing is clamped.
-    void importVals(lua_State* L) override;
+    void importVals(const widgetValues& values) override;
     // The element number, corners, arrow width, low end, high end and value.
     void exportVals(std::vector<float>& floats, std::vector<std::string>& texts) override;
 

@@ -22,11 +22,11 @@ void uiBar::draw() {
     drawOutline(p1, {v, p2.y});
 }
 
-void uiBar::importVals(lua_State* L) {
-    importCorners(L);
-    leftVal = tableNumber(L, "leftVal");
-    rightVal = tableNumber(L, "rightVal");
-    curVal = tableNumber(L, "curVal");
+void uiBar::importVals(const widgetValues& values) {
+    importCorners(values);
+    leftVal = values.leftVal;
+    rightVal = values.rightVal;
+    curVal = values.curVal;
 }
 
 void uiBar::exportVals(std::vector<float>& floats, std::vector<std::string>&) {

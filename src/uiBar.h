@@ -16,7 +16,7 @@ public:
     // Always horizontal; empty when the ends are equal.
     void draw() override;
     // Corners and the three values.
-    void importVals(lua_State* L) override;
+    void importVals(const widgetValues& values) override;
     // 3; the corners; low end, high end and value.
     void exportVals(std::vector<float>& floats, std::vector<std::string>& texts) override;
 

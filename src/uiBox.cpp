@@ -33,9 +33,9 @@ void uiBox::modify(std::vector<float>& f, std::vector<std::string>& s) {
     if (!f.empty() && f[0] == 2.0f && !s.empty()) text = s[0];
 }
 
-void uiBox::importVals(lua_State* L) {
-    importCorners(L);
-    text = tableText(L, "text");
+void uiBox::importVals(const widgetValues& values) {
+    importCorners(values);
+    text = values.text;
 }
 
 void uiBox::exportVals(std::vector<float>& floats, std::vector<std::string>& texts) {

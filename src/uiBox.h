@@ -16,7 +16,7 @@ public:
     // f[0] 0: frame colour from f[1..3]; 1: corners from f[1..4]; 2: caption from s[0].
     void modify(std::vector<float>& f, std::vector<std::string>& s) override;
     // Corners and caption.
-    void importVals(lua_State* L) override;
+    void importVals(const widgetValues& values) override;
     // 5 (framed or not); the corners; the caption.
     void exportVals(std::vector<float>& floats, std::vector<std::string>& texts) override;
 

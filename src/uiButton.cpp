@@ -37,10 +37,10 @@ void uiButton::handleMouseClick(const point& p) {
     modified = true;
 }
 
-void uiButton::importVals(lua_State* L) {
-    importCorners(L);
-    state = tableNumber(L, "state") == 1.0f ? DOWN : 0;
-    text = tableText(L, "text");
+void uiButton::importVals(const widgetValues& values) {
+    importCorners(values);
+    state = values.state == 1.0f ? DOWN : 0;
+    text = values.text;
 }
 
 void uiButton::exportVals(std::vector<float>& floats, std::vector<std::string>& texts) {

@@ -18,7 +18,7 @@ public:
     // A click inside toggles up and down and marks the button modified.
     void handleMouseClick(const point& p) override;
     // Corners, caption and down (state 1) or up (anything else).
-    void importVals(lua_State* L) override;
+    void importVals(const widgetValues& values) override;
     // 1; 1 when down, else 0; the corners; the caption.
     void exportVals(std::vector<float>& floats, std::vector<std::string>& texts) override;
 

@@ -8,6 +8,7 @@
 
 #include "basicsLua.h"
 #include "uiDisplayBase.h"
+#include "uiReplies.h"
 #include "uiWidgetTable.h"
 
 uiDisplay::uiDisplay(std::string name) : name(std::move(name)) {}
@@ -74,12 +75,24 @@ int uiDisplay::pushValueTables(lua_State* L) {
     return pushed;
 }
 
-// Every value the call left above top is one of its results, whatever the script
-// returned, and the stack ends as it was found.
+// Every Lua step of the exchange, not only the script's call, can raise (a finaliser at an
+// allocation, no memory left): they all run protected and only stage the replies.
 bool uiDisplay::update(const std::vector<Font*>& fonts, lua_State* L) {
     if (!anyModified()) return true;
+    uiReplies replies(elements);
+    std::string error;
+    const bool ran = runProtected(L, [&] { exchange(replies, fonts, L); }, error);
+    for (auto& widget : elements) widget->modified = false;
+    if (ran)
+        replies.applyTo(elements);
+    else
+        std::cout << "LUA encountered an error in uiDisplay update function: " << error << std::endl;
+    return !elements.empty();
+}
+
+// Every value the call left above top is one of its results, whatever the script returned.
+void uiDisplay::exchange(uiReplies& replies, const std::vector<Font*>& fonts, lua_State* L) {
     const int top = lua_gettop(L);
-    if (!lua_checkstack(L, 2)) return true;
     pushGlobalCaller(L, "updateUI");
     lua_pushlstring(L, name.data(), name.size());
     const int arguments = 1 + pushValueTables(L);
@@ -89,41 +102,9 @@ bool uiDisplay::update(const std::vector<Font*>& fonts, lua_State* L) {
         lua_pop(L, 1);
     }
     stackDump(L);
-    for (auto& widget : elements) widget->modified = false;
     while (lua_gettop(L) > top) {
         stackDump(L);
-        handleReply(fonts, L);
-    }
-    return !elements.empty();
-}
-
-void uiDisplay::handleReply(const std::vector<Font*>& fonts, lua_State* L) {
-    if (!lua_istable(L, -1)) {
-        std::cout << "Error in uidisplay, update function: LUA script returned non-table type: "
-                  << luaL_typename(L, -1) << std::endl;
-        lua_pop(L, 1);
-        return;
-    }
-    applyReply(L);
-    // The widget goes to this display, whichever display was opened last.
-    if (getLuaTableBool(L, "new", -1, true))
-        addElement(*this, fonts, L);
-    else
-        lua_pop(L, 1);
-}
-
-void uiDisplay::applyReply(lua_State* L) {
-    const std::string target = tableText(L, "name");
-    const bool remove = tableNumber(L, "delete") == 1.0f;
-    for (std::size_t i = 0; i < elements.size();) {
-        if (elements[i]->name != target) {
-            std::cout << elements[i]->name << " - " << target << std::endl;
-            ++i;
-        } else if (remove) {
-            elements.erase(elements.begin() + long(i));
-        } else {
-            elements[i++]->importVals(L);
-        }
+        replies.take(fonts, L);
     }
 }
 
@@ -153,32 +134,42 @@ bool callAddUI(lua_State* L, const std::vector<float>& values) {
     return false;
 }
 
-}  // namespace
-
 // The widget tables come before the name, so the table just before it becomes the
-// first widget and the first result the last one, drawn on top.
-void uiEvent(std::vector<uiDisplay>& displays, const std::vector<float>& values, const std::vector<Font*>& fonts,
-             lua_State* L) {
-    if (values.empty()) return;
+// first widget and the first result the last one, drawn on top. Whether addUI named one.
+bool buildDisplay(uiDisplay& display, const std::vector<float>& values, const std::vector<Font*>& fonts,
+                  lua_State* L) {
     const int top = lua_gettop(L);
-    if (!callAddUI(L, values)) return;
+    if (!callAddUI(L, values)) return false;
     std::cout << "LUA called" << std::endl;
     stackDump(L);
     if (lua_gettop(L) - top == 1 || !displayNamed(L, top)) {
         lua_settop(L, top);
-        return;
+        return false;
     }
     size_t length = 0;
     const char* text = lua_tolstring(L, -1, &length);
-    displays.emplace_back(std::string(text, length));
-    uiDisplay& display = displays.back();
+    display.name.assign(text, length);
     std::cout << "Set name: " << display.name << std::endl;
     lua_pop(L, 1);
     while (lua_gettop(L) > top) addElement(display, fonts, L);
-    if (display.elements.empty()) {
+    return true;
+}
+
+}  // namespace
+
+// The display is built aside and opened only once no Lua step can fail any more.
+void uiEvent(std::vector<uiDisplay>& displays, const std::vector<float>& values, const std::vector<Font*>& fonts,
+             lua_State* L) {
+    if (values.empty()) return;
+    uiDisplay display;
+    bool named = false;
+    std::string error;
+    if (!runProtected(L, [&] { named = buildDisplay(display, values, fonts, L); }, error))
+        std::cout << "Lua event error, " << error << std::endl;
+    else if (named && display.elements.empty())
         std::cout << "Display " << display.name << " got no widget, so it is not opened" << std::endl;
-        displays.pop_back();
-    }
+    else if (named)
+        displays.push_back(std::move(display));
 }
 
 void runDisplays(std::vector<uiDisplay>& displays, const std::vector<Font*>& fonts, lua_State* L) {

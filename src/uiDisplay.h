@@ -9,6 +9,7 @@
 
 class Font;
 class uiDisplayBase;
+class uiReplies;
 struct lua_State;
 
 class uiDisplay {
@@ -23,7 +24,8 @@ public:
     uiDisplay& operator=(const uiDisplay&) = delete;
 
     // After a widget changed: sends every widget's values to the script's updateUI and
-    // applies its replies. False when the display has no widget left.
+    // applies its replies, all of them or, after a Lua error, none. False when the display
+    // has no widget left.
     bool update(const std::vector<Font*>& fonts, lua_State* L);
     // Draws the widgets, later ones over earlier ones.
     void draw();
@@ -49,15 +51,12 @@ private:
     bool anyModified() const;
     // Pushes the value table of every widget whose lists fit; how many were pushed.
     int pushValueTables(lua_State* L);
-    // Applies the result on top of the stack to the widgets it names, builds it as a
-    // new widget unless "new" is false, and pops it.
-    void handleReply(const std::vector<Font*>& fonts, lua_State* L);
-    // Deletes or imports into every widget that bears the reply's "name".
-    void applyReply(lua_State* L);
+    // Calls updateUI with the widgets' values and stages its results in replies.
+    void exchange(uiReplies& replies, const std::vector<Font*>& fonts, lua_State* L);
 };
 
 // Asks the script's addUI for a display for the event (its values, type first) and
-// appends it to displays; a display that gets no widget is not kept.
+// appends it to displays; a display that gets no widget, or a Lua error on the way, opens none.
 void uiEvent(std::vector<uiDisplay>& displays, const std::vector<float>& values, const std::vector<Font*>& fonts,
              lua_State* L);
 // Every display's draw then update, in order; a display left without widgets is erased

@@ -20,11 +20,8 @@ void uiDisplayBase::setCorners(float x1, float y1, float x2, float y2) {
     p2 = {std::max(x1, x2), std::max(y1, y2)};
 }
 
-void uiDisplayBase::importCorners(lua_State* L) {
-    const float x1 = tableNumber(L, "x1");
-    const float y1 = tableNumber(L, "y1");
-    const float x2 = tableNumber(L, "x2");
-    setCorners(x1, y1, x2, tableNumber(L, "y2"));
+void uiDisplayBase::importCorners(const widgetValues& values) {
+    setCorners(values.x1, values.y1, values.x2, values.y2);
 }
 
 void uiDisplayBase::exportCorners(std::vector<float>& floats) const {

@@ -16,6 +16,14 @@ bool mouseOver2(const point& p, const point& lo, const point& hi);
 // The kinds of widget by the numbers they are exported with; a "text" exports as a box.
 enum uiElement { UI_NONE, UI_BUTTON, UI_SLIDER, UI_BAR, UI_SCROLLER, UI_BOX, UI_TEXT };
 
+// What a reply of the script gives a widget: every field any kind of widget imports,
+// a missing number 0 and a missing text empty.
+struct widgetValues {
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    float state = 0, arrowWidth = 0, leftVal = 0, rightVal = 0, curVal = 0;
+    std::string text;
+};
+
 class uiDisplayBase {
 public:
     // A widget over the rectangle of the two corners, given in either order.
@@ -34,8 +42,8 @@ public:
     virtual void handleMouseClick(const point&) {}
     // The frame colour, corners or caption from a list of values; only boxes take it.
     virtual void modify(std::vector<float>&, std::vector<std::string>&) {}
-    // Takes the widget's values from the reply table on top of the Lua stack.
-    virtual void importVals(lua_State* L) = 0;
+    // Takes the widget's values from a reply of the script.
+    virtual void importVals(const widgetValues& values) = 0;
     // Appends the element number and the widget's numbers to floats, its texts to texts.
     virtual void exportVals(std::vector<float>& floats, std::vector<std::string>& texts) = 0;
 
@@ -50,8 +58,8 @@ public:
 protected:
     // Sets both corners from two given in either order.
     void setCorners(float x1, float y1, float x2, float y2);
-    // Reads "x1", "y1", "x2", "y2" from the table on top of the stack and orders them.
-    void importCorners(lua_State* L);
+    // Sets both corners from a reply's, ordered.
+    void importCorners(const widgetValues& values);
     // Appends x1, y1, x2, y2.
     void exportCorners(std::vector<float>& floats) const;
     // Draws text centred on the widget; nothing without a font or text.

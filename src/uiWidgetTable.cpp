@@ -101,15 +101,36 @@ int typeDecoder(lua_State* L) {
     return UI_NONE;
 }
 
-void addElement(uiDisplay& display, const std::vector<Font*>& fonts, lua_State* L) {
+std::unique_ptr<uiDisplayBase> buildElement(const std::vector<Font*>& fonts, lua_State* L) {
     std::unique_ptr<uiDisplayBase> widget = buildWidget(typeDecoder(L), fonts, L);
     if (widget) {
-        display.addDisplay(std::move(widget), tableText(L, "name"));
+        widget->name = tableText(L, "name");
     } else {
         std::cout << "Error, bad LUA UI element number.  Full stack dump follows." << std::endl;
         stackDump(L);
     }
     lua_pop(L, 1);
+    return widget;
+}
+
+void addElement(uiDisplay& display, const std::vector<Font*>& fonts, lua_State* L) {
+    std::unique_ptr<uiDisplayBase> widget = buildElement(fonts, L);
+    if (widget) display.elements.push_back(std::move(widget));
+}
+
+widgetValues readWidgetValues(lua_State* L) {
+    widgetValues values;
+    values.x1 = tableNumber(L, "x1");
+    values.y1 = tableNumber(L, "y1");
+    values.x2 = tableNumber(L, "x2");
+    values.y2 = tableNumber(L, "y2");
+    values.state = tableNumber(L, "state");
+    values.arrowWidth = tableNumber(L, "arrowWidth");
+    values.leftVal = tableNumber(L, "leftVal");
+    values.rightVal = tableNumber(L, "rightVal");
+    values.curVal = tableNumber(L, "curVal");
+    values.text = tableText(L, "text");
+    return values;
 }
 
 bool pushValueTable(lua_State* L, const std::string& name, bool modified, const std::vector<float>& floats,

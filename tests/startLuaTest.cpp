@@ -300,6 +300,97 @@ TEST_F(LuaHost, AScriptErrorInsideAHostFunctionLeavesNothingHalfDone) {
     EXPECT_EQ(universe->currentWorld->ships.front().getAI(), 1);
 }
 
+namespace {
+
+// Opens "Swept" with the widgets b and gone; its exchange changes b, deletes gone and adds added.
+const char* const SWEPT_DISPLAY = R"(
+    function addUI(event)
+      if not event then return 0 end
+      return {type = 'box', name = 'gone', text = 'old box'}, {type = 'button', name = 'b', text = 'old'}, 'Swept'
+    end
+    function updateUI(name, b)
+      b.text = 'new' b.new = false
+      return {type = 'text', name = 'added', text = 'added'}, {name = 'gone', delete = 1, new = false}, b
+    end
+    function planetTick() local t = {} end)";
+
+// Each open display as "name: widget=text,...", a widget still marked modified with a '*'.
+std::string displaysSummary(std::vector<uiDisplay>& displays) {
+    std::string summary;
+    for (uiDisplay& display : displays) {
+        summary += display.name + ":";
+        for (const auto& widget : display.elements) {
+            std::vector<float> floats;
+            std::vector<std::string> texts;
+            widget->exportVals(floats, texts);
+            summary += " " + widget->name + "=" + (texts.empty() ? "" : texts.front()) + (widget->modified ? "*" : "");
+        }
+    }
+    return summary;
+}
+
+int occurrences(const std::string& text, const std::string& word) {
+    int count = 0;
+    for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) ++count;
+    return count;
+}
+
+}  // namespace
+
+// The host side's own Lua calls outside the script's: a strike there is one line and play goes on.
+TEST_F(LuaHost, AScriptErrorAroundTheGamesCallsIntoTheScriptChangesNothingOrAllAndNeverAborts) {
+    lua_atpanic(s.lua, panicAsException);
+    ASSERT_EQ(luaL_dostring(s.lua, RAISING_FINALISER), 0);
+    ASSERT_EQ(luaL_dostring(s.lua, SWEPT_DISPLAY), 0);
+    std::vector<uiDisplay>& displays = universe->uiDisplays;
+    const std::string opened = "Swept: b=old gone=old box";
+    const std::string exchanged = "Swept: b=new added=added";
+    const struct {
+        const char* step;
+        std::string line;
+        std::string struck;  // the displays when the step failed
+        std::string passed;
+        std::function<void()> call;
+    } cases[] = {
+        {"opening", "Lua event error, finaliser\n", "", opened,
+         [&] {
+             displays.clear();
+             uiEvent(displays, {1.0f}, s.fonts, s.lua);
+         }},
+        {"exchange", "LUA encountered an error in uiDisplay update function: finaliser\n", opened, exchanged,
+         [&] {
+             displays.at(0).elements.at(0)->modified = true;
+             runDisplays(displays, s.fonts, s.lua);
+         }},
+        {"planetTick", "Lua event error, finaliser\n", exchanged, exchanged,
+         [&] { universe->getPlanet(0)->update(universe->worlds[0], nullptr, 1001, {0, 0}, *universe); }},
+        {"start-up", "Lua event error, finaliser\n", exchanged, exchanged, [&] { initLua(*universe, s.lua); }},
+    };
+    for (const auto& c : cases) {
+        int failed = 0;
+        for (bool struck = true; struck && failed < 100000;) {
+            ASSERT_EQ(luaL_dostring(s.lua, "collectgarbage()"), 0);
+            lua_pushnumber(s.lua, failed + 1);
+            lua_setfield(s.lua, LUA_GLOBALSINDEX, "countdown");
+            const std::string printed = printedBy(c.call);
+            ASSERT_EQ(printed.find("PANIC"), std::string::npos) << c.step << " at " << failed + 1 << ": " << printed;
+            lua_getfield(s.lua, LUA_GLOBALSINDEX, "countdown");
+            struck = lua_isnil(s.lua, -1);
+            lua_settop(s.lua, 0);
+            lua_pushnil(s.lua);  // without running code, which a countdown left over would strike
+            lua_setfield(s.lua, LUA_GLOBALSINDEX, "countdown");
+            EXPECT_EQ(displaysSummary(displays), struck ? c.struck : c.passed) << c.step << " at " << failed + 1;
+            EXPECT_EQ(occurrences(printed, "finaliser"), struck ? 1 : 0) << c.step << " at " << failed + 1 << ": " << printed;
+            if (struck) {
+                EXPECT_NE(printed.find(c.line), std::string::npos) << c.step << ": " << printed;
+            }
+            failed += struck;
+        }
+        EXPECT_GT(failed, 1) << c.step << ": the finaliser never struck";
+        EXPECT_LT(failed, 100000) << c.step << " never passed";
+    }
+}
+
 TEST_F(LuaHost, ResizeIsOnlyRecordedAndRefusesSizesNoWindowCanHave) {
     int width = 0;
     int height = 0;
