@@ -43,15 +43,20 @@ TEST_F(LuaHost, StartUpDropsWhatAddUIReturnedAndPublishesTheGame) {
     EXPECT_EQ(luaUniverse(s.lua), universe.get());
     const struct {
         const char* script;
-        bool fails;
-    } cases[] = {{"function addUI() return end", false},
-                 {"function addUI() error({}) end", true},  // an error value that is no text
-                 {"addUI = nil", true}};
+        const char* line;  // null for none
+    } cases[] = {{"function addUI() return end", nullptr},
+                 {"function addUI() error({}) end", "Lua event error, (error value without text)\n"},
+                 {"function addUI() error(0.25, 0) end", "Lua event error, 0.25\n"},
+                 {"addUI = nil", "Lua event error, attempt to call a nil value\n"}};
     for (const auto& c : cases) {
         ASSERT_EQ(luaL_dostring(s.lua, c.script), 0);
         const std::string printed = captured([&] { initLua(*universe, s.lua); });
         EXPECT_EQ(lua_gettop(s.lua), 0) << c.script;
-        EXPECT_EQ(printed.find("Lua event error, ") != std::string::npos, c.fails) << printed;
+        if (c.line) {
+            EXPECT_NE(printed.find(c.line), std::string::npos) << printed;
+        } else {
+            EXPECT_EQ(printed.find("Lua event error, "), std::string::npos) << printed;
+        }
     }
 }
 
