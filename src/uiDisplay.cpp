@@ -11,6 +11,12 @@
 #include "uiReplies.h"
 #include "uiWidgetTable.h"
 
+namespace {
+
+const char* const UPDATE_ERROR = "LUA encountered an error in uiDisplay update function: ";
+
+}  // namespace
+
 uiDisplay::uiDisplay(std::string name) : name(std::move(name)) {}
 uiDisplay::~uiDisplay() = default;
 uiDisplay::uiDisplay(uiDisplay&& other) noexcept = default;
@@ -86,7 +92,7 @@ bool uiDisplay::update(const std::vector<Font*>& fonts, lua_State* L) {
     if (ran)
         replies.applyTo(elements);
     else
-        std::cout << "LUA encountered an error in uiDisplay update function: " << error << std::endl;
+        std::cout << UPDATE_ERROR << error << std::endl;
     return !elements.empty();
 }
 
@@ -98,7 +104,7 @@ void uiDisplay::exchange(uiReplies& replies, const std::vector<Font*>& fonts, lu
     const int arguments = 1 + pushValueTables(L);
     stackDump(L);
     if (lua_pcall(L, arguments, LUA_MULTRET, 0) != 0) {
-        std::cout << "LUA encountered an error in uiDisplay update function: " << luaErrorText(L) << std::endl;
+        std::cout << UPDATE_ERROR << luaErrorText(L) << std::endl;
         lua_pop(L, 1);
     }
     stackDump(L);
