@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
+#include <string>
 
 #include "basicsLua.h"
 #include "camera.h"
@@ -403,13 +404,19 @@ void exitGame(MainState& s) {
     std::exit(0);
 }
 
+// Dumping the script's results allocates, where a finaliser it left can raise, so all of it
+// runs protected; the results go with the protected call, so later calls do not read them
+// as their own.
 lua_State* openUiScript(const char* fileName) {
     lua_State* lua = luaL_newstate();
-    luaL_openlibs(lua);
-    if (luaL_loadfile(lua, fileName) != 0 || lua_pcall(lua, 0, LUA_MULTRET, 0) != 0)
-        std::cout << "Error opening ui.lua" << std::endl;
-    stackDump(lua);
-    lua_settop(lua, 0);  // later calls would read what is left as their own results
+    std::string error;
+    const bool ran = runProtected(lua, [&] {
+        luaL_openlibs(lua);
+        if (luaL_loadfile(lua, fileName) != 0 || lua_pcall(lua, 0, LUA_MULTRET, 0) != 0)
+            std::cout << "Error opening ui.lua" << std::endl;
+        stackDump(lua);
+    }, error);
+    if (!ran) std::cout << "Error opening ui.lua: " << error << std::endl;
     return lua;
 }
 

@@ -47,6 +47,42 @@ TEST(UiScript, LeavesTheStackEmptyWhetherItRanOrFailed) {
     }
 }
 
+// A finaliser the script leaves behind strikes at the n-th allocation check after the
+// script ended: inside its call, at the dump of its results, or never.
+TEST(UiScript, AFinaliserThatRaisesAfterTheScriptEndedGivesOneLine) {
+    const std::string armedScript = R"(
+        local template = newproxy(true)
+        getmetatable(template).__gc = function()
+          newproxy(template)
+          if countdown then
+            countdown = countdown - 1
+            if countdown == 0 then error('finaliser', 0) end
+          end
+        end
+        newproxy(template)
+        collectgarbage('setpause', 0)
+        collectgarbage('setstepmul', 0)  -- a whole collection at every allocation check
+        collectgarbage()
+        local results = {}
+        countdown = )";
+    ScratchDirectory dir;
+    int n = 1;
+    for (bool struck = true; struck && n < 100; ++n) {
+        const std::string file = dir.write("ui.lua", armedScript + std::to_string(n) + "\nreturn 1, results");
+        testing::internal::CaptureStdout();
+        lua_State* lua = openUiScript(file.c_str());
+        const std::string out = testing::internal::GetCapturedStdout();
+        lua_getglobal(lua, "countdown");
+        struck = lua_tonumber(lua, -1) == 0;
+        lua_pop(lua, 1);
+        EXPECT_EQ(lua_gettop(lua), 0) << n;
+        EXPECT_EQ(out.find("Error opening ui.lua") != std::string::npos, struck) << n << ": " << out;
+        lua_close(lua);
+    }
+    EXPECT_GT(n, 4) << "the finaliser struck after the script's call";
+    EXPECT_LT(n, 100) << "the finaliser always struck";
+}
+
 TEST(UiScript, TheGameScriptDefinesItsEntryPoints) {
     const std::string path = std::string(TUVARO_GAME_DIR) + "/ui.lua";
     testing::internal::CaptureStdout();
