@@ -115,7 +115,9 @@ std::unique_ptr<uiDisplayBase> buildElement(const std::vector<Font*>& fonts, lua
 
 void addElement(uiDisplay& display, const std::vector<Font*>& fonts, lua_State* L) {
     std::unique_ptr<uiDisplayBase> widget = buildElement(fonts, L);
-    if (widget) display.elements.push_back(std::move(widget));
+    if (!widget) return;
+    const std::string name = widget->name;
+    display.addDisplay(std::move(widget), name);
 }
 
 widgetValues readWidgetValues(lua_State* L) {
