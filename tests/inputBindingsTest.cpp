@@ -246,15 +246,21 @@ TEST_F(InputBindings, WithoutAPlayerOrItsWorldTheBindingsDoNothingHarmful) {
 class ReMode : public InputBindings {
 protected:
     void TearDown() override {
+        startSize();
+        InputBindings::TearDown();
+    }
+    // The window as the game opens it, so that a switch to 800 x 600 shows.
+    void startSize() {
         testing::internal::CaptureStdout();
         resize(1280, 1024, 0, false, nullptr);
         testing::internal::GetCapturedStdout();
-        InputBindings::TearDown();
     }
 };
 
 TEST_F(ReMode, RSavesSwitchesTo800By600AndReloadsOnlyASlotItCouldSave) {
     for (bool savable : {true, false}) {
+        startSize();
+        ASSERT_EQ(w, 1280);
         if (!savable) std::filesystem::create_symlink("/dev/full", "saves/temp/universeSAV.xml.tmp");
         const std::string out = deliverAndCapture({keyPress(SDLK_r)});
         EXPECT_EQ(w, 800);  // what a mode change sets up is the resize tests' business
