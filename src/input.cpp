@@ -23,12 +23,9 @@ constexpr int REMODE_HEIGHT = 600;
 const std::vector<float> PLANET_INTERFACE_EVENT = {1.0f, 6.4f, 9.4f, -94.0f};
 const std::vector<std::string> TEST_NOTIFICATION = {"Testing", "Line2"};
 
-// The key state alone would miss a quick Shift+F1 handled in a slow frame: by then Shift
-// is up again, and the game would load the slot instead of saving it.
-bool shiftHeld(SDLMod modifiers) {
-    const Uint8* keys = SDL_GetKeyState(nullptr);
-    return (modifiers & KMOD_SHIFT) || keys[SDLK_LSHIFT] || keys[SDLK_RSHIFT];
-}
+// Only the key's own event knows what was held when it went down: by the time a slow frame
+// handles it, the key state may show a Shift pressed or let go since, and a load would save.
+bool shiftHeld(SDLMod modifiers) { return modifiers & KMOD_SHIFT; }
 
 // A step that would reach 0 or infinity is refused: from there the opposite key could
 // never bring the view back, and the camera's frustum would be invalid.

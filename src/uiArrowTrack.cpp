@@ -6,7 +6,7 @@
 namespace {
 
 constexpr int REPEAT_DELAY = 300;    // ms between steps of a held arrow
-constexpr int FIRST_REPEAT = -1000;  // so the first repeat comes REPEAT_DELAY later than the others
+constexpr int FIRST_REPEAT = -1000;  // a held arrow first repeats 1,300 ms after the click
 
 }  // namespace
 

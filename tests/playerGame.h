@@ -57,8 +57,6 @@ protected:
         }
     }
     void TearDown() override {
-        holdKey(SDLK_LSHIFT, false);
-        holdKey(SDLK_RSHIFT, false);
         universe.reset();
         if (s.lua) lua_close(s.lua);
         dir.reset();

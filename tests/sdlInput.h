@@ -6,17 +6,18 @@
 #include <initializer_list>
 #include <vector>
 
-// A key going down (SDL_KEYDOWN) or up (SDL_KEYUP).
-inline SDL_Event keyEvent(Uint8 type, SDLKey key) {
+// A key going down (SDL_KEYDOWN) or up (SDL_KEYUP) while the given modifiers were held.
+inline SDL_Event keyEvent(Uint8 type, SDLKey key, SDLMod modifiers = KMOD_NONE) {
     SDL_Event event{};
     event.type = type;
     event.key.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = key;
+    event.key.keysym.mod = modifiers;
     return event;
 }
 
-inline SDL_Event keyPress(SDLKey key) { return keyEvent(SDL_KEYDOWN, key); }
+inline SDL_Event keyPress(SDLKey key, SDLMod modifiers = KMOD_NONE) { return keyEvent(SDL_KEYDOWN, key, modifiers); }
 
 inline SDL_Event mouseButton(Uint8 type, Uint8 button) {
     SDL_Event event{};
