@@ -68,9 +68,13 @@ check_save_keeps_the_purchase() {
   # Shift held on its own: pressed with F1 in one chord it may come too late to count.
   xdotool keydown Shift_L && sleep 0.2 && xdotool key F1 && sleep 0.2 && xdotool keyup Shift_L ||
     fail "xdotool could not press Shift and F1"
-  sleep 0.5
-  grep -q "playerCredits=\"$((1000 - BOUGHT_FOR))\"" "$work/saves/1/universeSAV.xml" ||
-    fail "the save does not hold the credits after one purchase"
+  # A loaded machine may take a while to write the slot; the file only ever holds a whole save.
+  local deadline=$((SECONDS + 10))
+  until grep -q "playerCredits=\"$((1000 - BOUGHT_FOR))\"" "$work/saves/1/universeSAV.xml" 2>/dev/null; do
+    ((SECONDS < deadline)) || fail "the save does not hold the credits after one purchase"
+    expect_running "while waiting for the save"
+    sleep 0.2
+  done
 }
 
 # The ship sits still on the planet; held w must take it off. NAME names the screenshots.
