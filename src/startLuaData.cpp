@@ -4,7 +4,6 @@
 #include <lua.hpp>
 #include <rapidxml/rapidxml.hpp>
 
-#include <cmath>
 #include <iostream>
 #include <set>
 #include <vector>
@@ -234,8 +233,6 @@ spawnOrder readSpawnOrder(lua_State* L) {
 }
 
 bool hasGoal(int ai) { return ai == 1 || ai == 2 || ai == 3; }
-
-bool finite(point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 // A ship at a point that is not finite would stay there unseen and untouchable, and come back
 // at the origin from a save; one sent to such a point, the same way, would head there.
