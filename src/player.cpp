@@ -1,6 +1,7 @@
 // The player's ship: construction, save records and the state changes other parts ask for.
 #include "player.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <utility>
@@ -21,6 +22,8 @@ SmokeTrail engineSmoke(point start, const ShaderList& shaders) {
     return SmokeTrail(70, start, 15, 10.0f, 0, 1, 1, 50.0f, 23.0f, 0.0006f, static_cast<int>(textureAt(21)),
                       static_cast<int>(textureAt(22)), shaders);
 }
+
+constexpr float FULL_TURN = 6.28318f;  // the heading's own wrap
 
 bool readFlag(rapidxml::xml_node<char>* record, const char* name) { return getValFND(record, name) != 0; }
 
@@ -81,7 +84,8 @@ void Player::readSavedAttributes(rapidxml::xml_node<char>* record) {
     landedTimeout = readInt(record, "landedTimeout");
     xSpd = getValFND(record, "xSpd");
     ySpd = getValFND(record, "ySpd");
-    theta = getValFND(record, "theta");
+    // A heading far beyond a turn has no room in its float for a frame's turn, and would never turn.
+    theta = std::fmod(getValFND(record, "theta"), FULL_TURN);
     hitpoints = getValFND(record, "hitpoints");
     activeWorld = readInt(record, "activeWorld");
     planetId = readInt(record, "planetId");
