@@ -31,6 +31,9 @@ constexpr double DEGREES_TO_RADIANS = 0.017444;
 constexpr float DENSITY_SCALE = 1e-6f;
 // Far above any real fan, low enough that one firing cannot exhaust memory.
 constexpr int32_t MAX_SHOTS_PER_FIRING = 1000;
+// Far above any real set of factions: the relation table grows with the square of the count,
+// and a faction's number must fit the 16 bits that ships and planets keep it in.
+constexpr size_t MAX_FACTIONS = 1000;
 
 template <class Int = int32_t>
 Int wholeNumber(Node* node, const char* name, float fallback = 0.0f) {
@@ -72,10 +75,15 @@ int lastFactionIndex(const Universe& u, const std::string& name) {
 }
 
 void readFactionNames(Universe& u) {
+    size_t named = 0;
     forEachElement(u.relationsRoot, "faction", [&](Node* faction) {
+        if (++named > MAX_FACTIONS) return;
         u.factionNames.push_back(getVal(faction, "name"));
         u.factionRelations.emplace_back();
     });
+    if (named > MAX_FACTIONS)
+        std::cout << "Error, relations.xml names " << named << " factions; only the first " << MAX_FACTIONS
+                  << " are read" << std::endl;
     for (auto& row : u.factionRelations) row.resize(u.factionRelations.size(), 0);
 }
 

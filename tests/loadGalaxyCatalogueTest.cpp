@@ -56,6 +56,20 @@ TEST_F(GalaxyFactions, RelationsAreDirectedAndMayNameLaterFactions) {
     EXPECT_TRUE(logged("Relationship decode error: grumpy"));
 }
 
+// A relation table of a hundred thousand factions, from a file of two megabytes, would take twenty gigabytes.
+TEST_F(GalaxyFactions, OnlyTheFirstThousandFactionsAreRead) {
+    for (const int count : {1000, 1001}) {
+        std::string factions = "<faction name=\"F0\"><relation name=\"F999\" attitude=\"hostile\"/></faction>";
+        for (int i = 1; i < count; ++i) factions += "<faction name=\"F" + std::to_string(i) + "\"/>";
+        dir.data("relations.xml", factions);
+        ASSERT_TRUE(build());
+        ASSERT_EQ(universe->factionNames.size(), 1000u) << count;
+        EXPECT_EQ(universe->factionNames.back(), "F999");
+        EXPECT_EQ(universe->factionRelations[0][999], -100) << count;
+        EXPECT_EQ(logged("Error, relations.xml names 1001 factions; only the first 1000 are read"), count > 1000);
+    }
+}
+
 TEST_F(GalaxyFactions, TwinNamesTakeTheRowOfTheLaterAndEveryColumn) {
     dir.data("relations.xml",
              "<faction name=\"T\"/><faction name=\"U\"><relation name=\"T\" attitude=\"hostile\"/></faction>"
