@@ -125,6 +125,20 @@ TEST_F(PlayerTest, AHeadingSavedFarBeyondOneTurnStillTurns) {
     }
 }
 
+TEST_F(PlayerTest, ASavedLandingTimeoutHoldsTheThrustNoLongerThanALanding) {
+    for (const std::string timeout : {"1e30", "300"}) {
+        std::string text = std::string(SAVED_PLAYER) + "</player>";
+        text.replace(text.find("landedTimeout=\"200\""), 19, "landedTimeout=\"" + timeout + "\"");
+        testing::internal::CaptureStdout();
+        Player player(test.parse(text), *test.universe);
+        player.update(300, {0, 0}, 0, test.universe->worlds[1]);
+        testing::internal::GetCapturedStdout();
+        const float before = player.getVelocity().x;
+        player.forwardThrust(10);
+        EXPECT_GT(player.getVelocity().x, before) << timeout;
+    }
+}
+
 TEST_F(PlayerTest, WarpingToAWorldThatDoesNotExistChangesNothing) {
     testing::internal::CaptureStdout();
     auto player = load("");
