@@ -1,6 +1,7 @@
 // Building the shader list, catalogues, worlds and the player from the data documents.
 #include "loadGalaxy.h"
 
+#include <algorithm>
 #include <iostream>
 #include <utility>
 #include <vector>
@@ -174,18 +175,25 @@ void readFragment(Node* projectile, Node* fragment, projectileData& type) {
     }
 }
 
-// Death fragments that lead back to a type already on the chain would spawn
-// shots for ever; the link that closes such a loop is dropped.
+int64_t shotsOf(size_t type) { return std::max<int64_t>(WEAPONDATA[type].numProjectiles, 0); }
+
+// Death fragments that lead back to a type already on the chain would spawn shots for ever,
+// and fans that multiply down a chain would spawn millions at once from one firing; the link
+// that closes such a loop, or takes a generation past a firing's cap, is dropped.
 void breakEndlessDeathFragments() {
     for (size_t start = 0; start < WEAPONDATA.size(); ++start) {
         std::vector<bool> onChain(WEAPONDATA.size(), false);
         size_t current = start;
         onChain[current] = true;
+        int64_t generation = shotsOf(start);
         while (WEAPONDATA[current].onDeathFragment >= 0) {
             const size_t next = size_t(WEAPONDATA[current].onDeathFragment);
-            if (onChain[next]) {
+            generation *= shotsOf(next);
+            if (onChain[next] || generation > MAX_SHOTS_PER_FIRING) {
                 std::cout << "Error, death fragment " << WEAPONDATA[next].name << " of projectile "
-                          << WEAPONDATA[current].name << " repeats for ever; it is dropped" << std::endl;
+                          << WEAPONDATA[current].name
+                          << (onChain[next] ? " repeats for ever" : " multiplies one firing past its cap")
+                          << "; it is dropped" << std::endl;
                 WEAPONDATA[current].onDeathFragment = -1;
                 break;
             }

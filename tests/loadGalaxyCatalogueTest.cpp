@@ -211,6 +211,24 @@ TEST_F(GalaxyProjectiles, EndlessDeathFragmentChainsAreCut) {
     EXPECT_NE(log.find("repeats for ever"), std::string::npos);
 }
 
+// Each generation of a chain is the product of the fans down to it: 40 x 25 is a thousand, 41 x 25 more.
+TEST_F(GalaxyProjectiles, DeathFragmentsThatMultiplyAFiringPastItsCapAreCut) {
+    dir.data("projectiles.xml",
+             "<projectile name=\"fan\" numProjectiles=\"40\">"
+             "<fragment trigger=\"onDeath\" fragType=\"fan2\"/></projectile>"
+             "<projectile name=\"fan2\" numProjectiles=\"25\">"
+             "<fragment trigger=\"onDeath\" fragType=\"one\"/></projectile>"
+             "<projectile name=\"one\"/>"
+             "<projectile name=\"wide\" numProjectiles=\"41\">"
+             "<fragment trigger=\"onDeath\" fragType=\"fan2\"/></projectile>");
+    ASSERT_TRUE(build());
+    EXPECT_EQ(WEAPONDATA[0].onDeathFragment, 1);
+    EXPECT_EQ(WEAPONDATA[1].onDeathFragment, 2);
+    EXPECT_EQ(WEAPONDATA[3].onDeathFragment, -1);
+    EXPECT_TRUE(logged("Error, death fragment fan2 of projectile wide multiplies one firing past its cap; "
+                       "it is dropped"));
+}
+
 TEST_F(GalaxyProjectiles, RebuildingKeepsTheSameTypes) {
     dir.data("projectiles.xml", "<projectile name=\"a\"/><projectile name=\"b\"/>");
     ASSERT_TRUE(build());
