@@ -44,6 +44,8 @@ point normalize(point v) {
     return {v.x / m, v.y / m};
 }
 
+bool finite(point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
 float pointDistance(point a, point b) { return std::sqrt(sqPointDistance(a, b)); }
 
 float sqPointDistance(point a, point b) { return square(a.x - b.x) + square(a.y - b.y); }

@@ -24,6 +24,8 @@ float square(float x);
 float magnitude(point v);
 // v scaled to length 1; callers never pass a zero vector.
 point normalize(point v);
+// Whether both coordinates are finite (neither NaN nor infinite).
+bool finite(point p);
 // The distance between a and b.
 float pointDistance(point a, point b);
 // Squared distance, for range tests against squared radii.

@@ -1,13 +1,17 @@
 // What stars and planets share: their pull and the swallowing of what touches them.
 #include "celestialBody.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "timerClasses.h"
 #include "universe.h"
 #include "worldState.h"
 
 namespace {
+
+constexpr float LARGEST_PULL = std::numeric_limits<float>::max();
 
 void pullShots(const celestialBody& body, WorldState& world, int dt) {
     const float range = gravityRange(body);
@@ -58,8 +62,12 @@ point towardsBody(const celestialBody& body, point target) {
 point gravityPull(const celestialBody& body, point target, float d, int dt) {
     if (!(d > 0)) return {0, 0};
     const point direction = towardsBody(body, target);
+    // Data can make a body too heavy for a float: its pull is held at the largest one, as an
+    // infinite pull times a direction component of 0 would be NaN and stay in the velocity.
     const float pull = body.mass / std::pow(d, 2.0f) * float(dt) * body.density;
-    return {direction.x * pull, direction.y * pull};
+    if (std::isnan(pull)) return {0, 0};
+    const float held = std::clamp(pull, -LARGEST_PULL, LARGEST_PULL);
+    return {direction.x * held, direction.y * held};
 }
 
 void pullShotsAndShips(const celestialBody& body, WorldState& world, Universe& universe, int dt) {

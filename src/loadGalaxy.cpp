@@ -1,6 +1,7 @@
 // Building the shader list, catalogues, worlds and the player from the data documents.
 #include "loadGalaxy.h"
 
+#include <algorithm>
 #include <iostream>
 #include <utility>
 #include <vector>
@@ -31,6 +32,9 @@ constexpr double DEGREES_TO_RADIANS = 0.017444;
 constexpr float DENSITY_SCALE = 1e-6f;
 // Far above any real fan, low enough that one firing cannot exhaust memory.
 constexpr int32_t MAX_SHOTS_PER_FIRING = 1000;
+// Far above any real set of factions: the relation table grows with the square of the count,
+// and a faction's number must fit the 16 bits that ships and planets keep it in.
+constexpr size_t MAX_FACTIONS = 1000;
 
 template <class Int = int32_t>
 Int wholeNumber(Node* node, const char* name, float fallback = 0.0f) {
@@ -72,10 +76,15 @@ int lastFactionIndex(const Universe& u, const std::string& name) {
 }
 
 void readFactionNames(Universe& u) {
+    size_t named = 0;
     forEachElement(u.relationsRoot, "faction", [&](Node* faction) {
+        if (++named > MAX_FACTIONS) return;
         u.factionNames.push_back(getVal(faction, "name"));
         u.factionRelations.emplace_back();
     });
+    if (named > MAX_FACTIONS)
+        std::cout << "Error, relations.xml names " << named << " factions; only the first " << MAX_FACTIONS
+                  << " are read" << std::endl;
     for (auto& row : u.factionRelations) row.resize(u.factionRelations.size(), 0);
 }
 
@@ -166,18 +175,25 @@ void readFragment(Node* projectile, Node* fragment, projectileData& type) {
     }
 }
 
-// Death fragments that lead back to a type already on the chain would spawn
-// shots for ever; the link that closes such a loop is dropped.
+int64_t shotsOf(size_t type) { return std::max<int64_t>(WEAPONDATA[type].numProjectiles, 0); }
+
+// Death fragments that lead back to a type already on the chain would spawn shots for ever,
+// and fans that multiply down a chain would spawn millions at once from one firing; the link
+// that closes such a loop, or takes a generation past a firing's cap, is dropped.
 void breakEndlessDeathFragments() {
     for (size_t start = 0; start < WEAPONDATA.size(); ++start) {
         std::vector<bool> onChain(WEAPONDATA.size(), false);
         size_t current = start;
         onChain[current] = true;
+        int64_t generation = shotsOf(start);
         while (WEAPONDATA[current].onDeathFragment >= 0) {
             const size_t next = size_t(WEAPONDATA[current].onDeathFragment);
-            if (onChain[next]) {
+            generation *= shotsOf(next);
+            if (onChain[next] || generation > MAX_SHOTS_PER_FIRING) {
                 std::cout << "Error, death fragment " << WEAPONDATA[next].name << " of projectile "
-                          << WEAPONDATA[current].name << " repeats for ever; it is dropped" << std::endl;
+                          << WEAPONDATA[current].name
+                          << (onChain[next] ? " repeats for ever" : " multiplies one firing past its cap")
+                          << "; it is dropped" << std::endl;
                 WEAPONDATA[current].onDeathFragment = -1;
                 break;
             }

@@ -1,6 +1,8 @@
 // The player's ship: construction, save records and the state changes other parts ask for.
 #include "player.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <utility>
@@ -21,6 +23,9 @@ SmokeTrail engineSmoke(point start, const ShaderList& shaders) {
     return SmokeTrail(70, start, 15, 10.0f, 0, 1, 1, 50.0f, 23.0f, 0.0006f, static_cast<int>(textureAt(21)),
                       static_cast<int>(textureAt(22)), shaders);
 }
+
+constexpr float FULL_TURN = 6.28318f;  // the heading's own wrap
+constexpr int32_t LANDING_TIMEOUT_MS = 300;  // a landed ship cannot thrust for this long
 
 bool readFlag(rapidxml::xml_node<char>* record, const char* name) { return getValFND(record, name) != 0; }
 
@@ -78,10 +83,12 @@ void Player::readSavedAttributes(rapidxml::xml_node<char>* record) {
     activeGravNum = readInt(record, "activeGravNum");
     gravCharge = readInt(record, "gravCharge");
     activeWeaponIndex = saturatingInt<uint32_t>(getValFND(record, "activeWeaponIndex"));
-    landedTimeout = readInt(record, "landedTimeout");
+    // No save holds more than a landing gives; far more would hold the thrust for weeks.
+    landedTimeout = std::min(readInt(record, "landedTimeout"), LANDING_TIMEOUT_MS);
     xSpd = getValFND(record, "xSpd");
     ySpd = getValFND(record, "ySpd");
-    theta = getValFND(record, "theta");
+    // A heading far beyond a turn has no room in its float for a frame's turn, and would never turn.
+    theta = std::fmod(getValFND(record, "theta"), FULL_TURN);
     hitpoints = getValFND(record, "hitpoints");
     activeWorld = readInt(record, "activeWorld");
     planetId = readInt(record, "planetId");
@@ -168,7 +175,7 @@ void Player::setLanded(int id) {
     planetId = id;
     landed = true;
     exhaustSmoke.setVisibility(false);
-    landedTimeout = 300;
+    landedTimeout = LANDING_TIMEOUT_MS;
 }
 
 void Player::warpWorld(int index, Universe& universe) {

@@ -17,8 +17,6 @@ constexpr double CELLS_PER_SHIP = 4;
 // beyond the reach asked for; relative to the reach and to the coordinates' size.
 constexpr double ROUNDING_SLACK = 1.0 / 4096;
 
-bool finite(point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
-
 int clampedCell(double offset, double cell, int count) {
     const double c = std::floor(offset / cell);
     if (!(c >= 0)) return 0;

@@ -234,6 +234,16 @@ spawnOrder readSpawnOrder(lua_State* L) {
 
 bool hasGoal(int ai) { return ai == 1 || ai == 2 || ai == 3; }
 
+// A ship at a point that is not finite would stay there unseen and untouchable, and come back
+// at the origin from a save; one sent to such a point, the same way, would head there.
+bool placeable(const spawnOrder& order) {
+    if (finite(order.position) && finite(order.destinationPoint)) return true;
+    std::cout << "spawnShip: position " << order.position.x << ", " << order.position.y << " or destination "
+              << order.destinationPoint.x << ", " << order.destinationPoint.y << " is not finite, no ship made"
+              << std::endl;
+    return false;
+}
+
 void setGoal(Ship& ship, const spawnOrder& order) {
     ship.setAI(order.ai);
     switch (order.ai) {
@@ -339,6 +349,7 @@ int spawnShip(lua_State* L) {
     }
     const spawnOrder order = readSpawnOrder(L);
     if (!hasGoal(order.ai)) std::cout << "Bad AIType set by LUA" << std::endl;
+    if (!placeable(order)) return pushShipID(L, -1);
     if (!knownShipType(*universe, order.type)) {
         std::cout << "Error, bad ship name sent to spawnShip by Lua, " << order.type << std::endl;
         std::cout << "SS Bottom" << std::endl;

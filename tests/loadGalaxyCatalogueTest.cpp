@@ -56,6 +56,20 @@ TEST_F(GalaxyFactions, RelationsAreDirectedAndMayNameLaterFactions) {
     EXPECT_TRUE(logged("Relationship decode error: grumpy"));
 }
 
+// A relation table of a hundred thousand factions, from a file of two megabytes, would take twenty gigabytes.
+TEST_F(GalaxyFactions, OnlyTheFirstThousandFactionsAreRead) {
+    for (const int count : {1000, 1001}) {
+        std::string factions = "<faction name=\"F0\"><relation name=\"F999\" attitude=\"hostile\"/></faction>";
+        for (int i = 1; i < count; ++i) factions += "<faction name=\"F" + std::to_string(i) + "\"/>";
+        dir.data("relations.xml", factions);
+        ASSERT_TRUE(build());
+        ASSERT_EQ(universe->factionNames.size(), 1000u) << count;
+        EXPECT_EQ(universe->factionNames.back(), "F999");
+        EXPECT_EQ(universe->factionRelations[0][999], -100) << count;
+        EXPECT_EQ(logged("Error, relations.xml names 1001 factions; only the first 1000 are read"), count > 1000);
+    }
+}
+
 TEST_F(GalaxyFactions, TwinNamesTakeTheRowOfTheLaterAndEveryColumn) {
     dir.data("relations.xml",
              "<faction name=\"T\"/><faction name=\"U\"><relation name=\"T\" attitude=\"hostile\"/></faction>"
@@ -195,6 +209,24 @@ TEST_F(GalaxyProjectiles, EndlessDeathFragmentChainsAreCut) {
     EXPECT_EQ(WEAPONDATA[2].onHitFragment, 2);
     EXPECT_EQ(WEAPONDATA[3].onDeathFragment, 1);
     EXPECT_NE(log.find("repeats for ever"), std::string::npos);
+}
+
+// Each generation of a chain is the product of the fans down to it: 40 x 25 is a thousand, 41 x 25 more.
+TEST_F(GalaxyProjectiles, DeathFragmentsThatMultiplyAFiringPastItsCapAreCut) {
+    dir.data("projectiles.xml",
+             "<projectile name=\"fan\" numProjectiles=\"40\">"
+             "<fragment trigger=\"onDeath\" fragType=\"fan2\"/></projectile>"
+             "<projectile name=\"fan2\" numProjectiles=\"25\">"
+             "<fragment trigger=\"onDeath\" fragType=\"one\"/></projectile>"
+             "<projectile name=\"one\"/>"
+             "<projectile name=\"wide\" numProjectiles=\"41\">"
+             "<fragment trigger=\"onDeath\" fragType=\"fan2\"/></projectile>");
+    ASSERT_TRUE(build());
+    EXPECT_EQ(WEAPONDATA[0].onDeathFragment, 1);
+    EXPECT_EQ(WEAPONDATA[1].onDeathFragment, 2);
+    EXPECT_EQ(WEAPONDATA[3].onDeathFragment, -1);
+    EXPECT_TRUE(logged("Error, death fragment fan2 of projectile wide multiplies one firing past its cap; "
+                       "it is dropped"));
 }
 
 TEST_F(GalaxyProjectiles, RebuildingKeepsTheSameTypes) {

@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "defaultVals.h"
 #include "entityTestUniverse.h"
 #include "glTestContext.h"
 #include "player.h"
@@ -109,6 +110,33 @@ TEST_F(PlayerTest, SavedWeaponsThatAreNotProjectileTypesAreDropped) {
               (std::map<std::string, std::string>{{"index0", "1"}, {"index1", "2"}}));
     EXPECT_EQ(attributes(record->first_node("gunCooling")),
               (std::map<std::string, std::string>{{"index0", "10"}, {"index1", "12"}}));
+}
+
+TEST_F(PlayerTest, AHeadingSavedFarBeyondOneTurnStillTurns) {
+    for (const std::string heading : {"1e30", "-7e9", "1.25"}) {
+        std::string text = std::string(SAVED_PLAYER) + "</player>";
+        text.replace(text.find("1.25"), 4, heading);
+        testing::internal::CaptureStdout();
+        Player player(test.parse(text), *test.universe);
+        testing::internal::GetCapturedStdout();
+        const float before = player.getAngle();
+        player.turnCW(100);
+        EXPECT_NEAR(player.getAngle() - before, 0.4f * DEGREES_PER_RADIAN, 0.01f) << heading;
+    }
+}
+
+TEST_F(PlayerTest, ASavedLandingTimeoutHoldsTheThrustNoLongerThanALanding) {
+    for (const std::string timeout : {"1e30", "300"}) {
+        std::string text = std::string(SAVED_PLAYER) + "</player>";
+        text.replace(text.find("landedTimeout=\"200\""), 19, "landedTimeout=\"" + timeout + "\"");
+        testing::internal::CaptureStdout();
+        Player player(test.parse(text), *test.universe);
+        player.update(300, {0, 0}, 0, test.universe->worlds[1]);
+        testing::internal::GetCapturedStdout();
+        const float before = player.getVelocity().x;
+        player.forwardThrust(10);
+        EXPECT_GT(player.getVelocity().x, before) << timeout;
+    }
 }
 
 TEST_F(PlayerTest, WarpingToAWorldThatDoesNotExistChangesNothing) {

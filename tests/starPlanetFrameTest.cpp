@@ -2,6 +2,7 @@
 // satellites' places and drilling.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "capturedOutput.h"
 #include "playerGame.h"
@@ -81,6 +82,20 @@ TEST_F(BodyFrame, AStarSwallowsAtItsRadiusAndPullsUpToItsRange) {
     EXPECT_EQ(world->ships.size(), ships);
     EXPECT_EQ(world->timers.size(), timers + 4) << "two shots, a ship and the player inside explode";
     EXPECT_EQ(universe->getShip(swallowed), nullptr);
+}
+
+// A radius of 1e13 overflows the mass; with a radius of 1e5 the stored density 3e32 overflows
+// the pull. The player inside, on the body's axis, is pulled straight in and as hard as a float holds.
+TEST_F(BodyFrame, APullTooStrongForAFloatStillPointsAtTheBody) {
+    for (const auto& [radius, density] : {std::pair{1e13f, 1e-6f}, {1e5f, 3e32f}}) {
+        Star star({0, 0}, radius, density, 14, "Heavy");
+        for (int dt : {10, 0}) {
+            placePlayer({0, 5e4f}, {0, 0});
+            star.update(*world, &player(), dt, *universe);
+            EXPECT_EQ(player().getVelocity().x, 0.0f) << radius << ", " << dt << " ms";
+            EXPECT_EQ(player().getVelocity().y, dt ? -std::numeric_limits<float>::max() : 0.0f) << radius;
+        }
+    }
 }
 
 TEST_F(BodyFrame, LandingAtARelativeSpeedOfOneIsACrashOfNoDamage) {

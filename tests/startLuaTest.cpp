@@ -237,7 +237,10 @@ TEST_F(LuaHost, SpawnShipRegistersTheStoredShipOrRefuses) {
     EXPECT_EQ(stored.getPos().x, 50.0f);
     EXPECT_EQ(stored.getFaction(), 1);
     EXPECT_EQ(stored.getAI(), -1) << "no AIType given";
-    for (const char* bad : {"return spawnShip({name = 'No Such Ship'})", "return spawnShip(7)"})
+    const std::string known = "return spawnShip({name = '" + type + "', ";
+    for (const std::string& bad : std::initializer_list<std::string>{
+             "return spawnShip({name = 'No Such Ship'})", "return spawnShip(7)", known + "x = 0/0})",
+             known + "y = 1e39})", known + "AIType = 1, destinationX = 0/0})"})
         EXPECT_EQ(eval(bad), "-1") << bad;
     EXPECT_EQ(universe->getRawShipListSize(), id + 1);
 }
