@@ -204,9 +204,9 @@ void pushGlobalCaller(lua_State* L, const char* name) {
     lua_pushcclosure(L, callNamedGlobal, 1);
 }
 
-bool runProtected(lua_State* L, const std::function<void()>& work, std::string& error) {
+bool runProtected(lua_State* L, const std::function<void()>& work, const char* failure) {
     if (lua_cpcall(L, runWork, const_cast<std::function<void()>*>(&work)) == 0) return true;
-    error = luaErrorText(L);
+    std::cout << failure << luaErrorText(L) << std::endl;
     lua_pop(L, 1);
     return false;
 }

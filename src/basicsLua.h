@@ -44,9 +44,10 @@ void pushGlobalCaller(lua_State* L, const char* name);
 
 // Runs work inside one protected call, so that a Lua error anywhere in it (a script's
 // finaliser raising at an allocation, or no memory left) unwinds work instead of ending
-// the game. False, with the error's text in error, when one struck; the stack is left as
-// it was either way, and work starts on an empty stack of its own in the same state L.
-bool runProtected(lua_State* L, const std::function<void()>& work, std::string& error);
+// the game. False, after printing failure followed by the error's text, when one struck;
+// the stack is left as it was either way, and work starts on an empty stack of its own in
+// the same state L.
+bool runProtected(lua_State* L, const std::function<void()>& work, const char* failure);
 
 // The error value on top of the stack as text; a placeholder when it has none
 // (an error raised with a table or nil), so a message is never built from null.

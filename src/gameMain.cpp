@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
-#include <string>
 
 #include "basicsLua.h"
 #include "camera.h"
@@ -409,14 +408,12 @@ void exitGame(MainState& s) {
 // as their own.
 lua_State* openUiScript(const char* fileName) {
     lua_State* lua = luaL_newstate();
-    std::string error;
-    const bool ran = runProtected(lua, [&] {
+    runProtected(lua, [&] {
         luaL_openlibs(lua);
         if (luaL_loadfile(lua, fileName) != 0 || lua_pcall(lua, 0, LUA_MULTRET, 0) != 0)
             std::cout << "Error opening ui.lua" << std::endl;
         stackDump(lua);
-    }, error);
-    if (!ran) std::cout << "Error opening ui.lua: " << error << std::endl;
+    }, "Error opening ui.lua: ");
     return lua;
 }
 

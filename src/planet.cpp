@@ -156,13 +156,11 @@ void Planet::tick(lua_State* lua, int dt) {
 // Making the call allocates, and so can raise, as the script's code can: all of it is protected.
 void Planet::callPlanetTick(lua_State* lua) const {
     if (!lua) return;
-    std::string error;
-    const bool ran = runProtected(lua, [&] {
+    runProtected(lua, [&] {
         pushGlobalCaller(lua, "planetTick");
         lua_pushnumber(lua, id);
         lua_call(lua, 1, 0);
-    }, error);
-    if (!ran) std::cout << "Lua event error, " << error << std::endl;
+    }, "Lua event error, ");
 }
 
 void Planet::move(int dt, point centre) {

@@ -204,13 +204,11 @@ bool takeRegistryInt(lua_State* L, const char* key, int& value) {
 
 // Registration allocates, and a script's finaliser can raise at any allocation.
 void initLua(Universe& universe, lua_State* L) {
-    std::string error;
-    const bool ran = runProtected(L, [&] {
+    runProtected(L, [&] {
         publishGame(universe, L);
         registerHostFunctions(L);
         callFirstAddUI(L);
-    }, error);
-    if (!ran) std::cout << "Lua event error, " << error << std::endl;
+    }, "Lua event error, ");
 }
 
 void registryInsert(lua_State* L, int32_t* value, const std::string& key) {
@@ -277,12 +275,10 @@ bool takeResizeRequest(lua_State* L, int& width, int& height) {
     int h = 0;
     bool hasWidth = false;
     bool hasHeight = false;
-    std::string error;
-    const bool ran = runProtected(L, [&] {
+    runProtected(L, [&] {
         hasWidth = takeRegistryInt(L, RESIZE_WIDTH_KEY, w);
         hasHeight = takeRegistryInt(L, RESIZE_HEIGHT_KEY, h);
-    }, error);
-    if (!ran) std::cout << "Lua event error, " << error << std::endl;
+    }, "Lua event error, ");
     if (!hasWidth || !hasHeight) return false;
     width = w;
     height = h;

@@ -86,13 +86,9 @@ int uiDisplay::pushValueTables(lua_State* L) {
 bool uiDisplay::update(const std::vector<Font*>& fonts, lua_State* L) {
     if (!anyModified()) return true;
     uiReplies replies(elements);
-    std::string error;
-    const bool ran = runProtected(L, [&] { exchange(replies, fonts, L); }, error);
+    const bool ran = runProtected(L, [&] { exchange(replies, fonts, L); }, UPDATE_ERROR);
     for (auto& widget : elements) widget->modified = false;
-    if (ran)
-        replies.applyTo(elements);
-    else
-        std::cout << UPDATE_ERROR << error << std::endl;
+    if (ran) replies.applyTo(elements);
     return !elements.empty();
 }
 
@@ -169,10 +165,9 @@ void uiEvent(std::vector<uiDisplay>& displays, const std::vector<float>& values,
     if (values.empty()) return;
     uiDisplay display;
     bool named = false;
-    std::string error;
-    if (!runProtected(L, [&] { named = buildDisplay(display, values, fonts, L); }, error))
-        std::cout << "Lua event error, " << error << std::endl;
-    else if (named && display.elements.empty())
+    if (!runProtected(L, [&] { named = buildDisplay(display, values, fonts, L); }, "Lua event error, "))
+        return;
+    if (named && display.elements.empty())
         std::cout << "Display " << display.name << " got no widget, so it is not opened" << std::endl;
     else if (named)
         displays.push_back(std::move(display));
