@@ -337,8 +337,10 @@ frameCounters worldCounters(const MainState& s) {
 int startUp(MainState& s, int argc, char** argv) {
     greet();
     if (!initSdl()) return 1;
-    std::atexit(SDL_Quit);
     openWindow();
+    // Registered after the window, so it runs first at exit: the GL driver's own exit handlers,
+    // registered with its context, leave that context unable to close.
+    std::atexit(SDL_Quit);
     initGlew("Glew is initialized");
     setWorldOverview();
     clearAndBlend();
