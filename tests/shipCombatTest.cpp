@@ -176,6 +176,7 @@ TEST_F(ShipCombat, OverlappingShipsPushApartBesideANaNShipAndAFollowerOfAShipEls
 }
 
 // rel is the target's bearing clockwise from the nose; a landed ship's heading grows without bound.
+// A shot goes to the target, not along the heading: the arc only decides whether it is fired.
 TEST_F(ShipCombat, ThePlayerFiresWithinTheArcAcrossTheNoseOrAwayFromItWhateverItsHeading) {
     const struct {
         float lo, hi, heading, rel;
@@ -188,8 +189,17 @@ TEST_F(ShipCombat, ThePlayerFiresWithinTheArcAcrossTheNoseOrAwayFromItWhateverIt
         player().setAngle(c.heading);
         player().update(1000, {0, 0}, 0, world());  // every slot cools
         const float bearing = c.heading - c.rel;
-        const point target{player().x + 1000 * std::cos(bearing), player().y + 1000 * std::sin(bearing)};
-        EXPECT_EQ(shotsFiredBy([&] { player().shoot(0, world(), target, 10); }), c.shots) << c.lo << " " << c.rel;
+        const point toTarget{1000 * std::cos(bearing), 1000 * std::sin(bearing)};
+        const point target{player().x + toTarget.x, player().y + toTarget.y};
+        captured([&] { player().shoot(0, world(), target, 10); });
+        ASSERT_EQ(world().projectiles.size(), c.shots) << c.lo << " " << c.rel;
+        if (c.shots) {
+            const point v = world().projectiles.front().getVelocity();
+            const point own = player().getVelocity();
+            EXPECT_NEAR(v.x - own.x, toTarget.x / 1000, 1e-3) << c.lo << " " << c.rel;
+            EXPECT_NEAR(v.y - own.y, toTarget.y / 1000, 1e-3) << c.lo << " " << c.rel;
+        }
+        world().projectiles.clear();
     }
     EXPECT_EQ(shotsFiredBy([&] { player().shoot(0, world(), {0, 0}, 10); }), 0u) << "the slot is cooling";
 }
