@@ -24,8 +24,11 @@ protected:
 
 // The gun reaches 3000 (speed 1, lifetime 3000), beyond the 2000 within which ships are targets; the
 // shot's direction tells which target was chosen. Every case runs on the plain scan and on the grid.
+// Relations are one-sided: the gunner (1) is at war with 3, which is not with it, and 4 with the gunner, unanswered.
 TEST_F(ShipCombat, AShipFiresAtTheNearestHostileShipWithin2000OrAtThePlayerInItsWeaponsRange) {
     WEAPONDATA[0].lifetime = 3000;
+    u().factionRelations = {
+        {100, -100, 0, 0, 0}, {-100, 100, 0, -100, 0}, {0, 0, 100, 0, 0}, {0, 0, 0, 100, 0}, {0, -100, 0, 0, 100}};
     const point far{0, -90000};
     const struct {
         short otherFaction;
@@ -37,6 +40,8 @@ TEST_F(ShipCombat, AShipFiresAtTheNearestHostileShipWithin2000OrAtThePlayerInIts
         {0, {1999, 0}, far, "hostile and nearer than 2000", point{1999, 0}},
         {0, {2000, 0}, far, "hostile, not nearer than 2000", std::nullopt},
         {2, {900, 0}, far, "neutral", std::nullopt},
+        {3, {900, 0}, far, "hostile to it, not hostile back", point{900, 0}},
+        {4, {900, 0}, far, "hostile back only", std::nullopt},
         {0, {900, 0}, {-901, 0}, "the nearer of a hostile ship and the player", point{900, 0}},
         {0, {900, 0}, {-900, 0}, "a tie goes to the player", point{-900, 0}},
         {2, {0, 9000}, {2999, 0}, "the player, within the gun's reach", point{2999, 0}},
@@ -176,6 +181,7 @@ TEST_F(ShipCombat, OverlappingShipsPushApartBesideANaNShipAndAFollowerOfAShipEls
 }
 
 // rel is the target's bearing clockwise from the nose; a landed ship's heading grows without bound.
+// A shot goes to the target, not along the heading: the arc only decides whether it is fired.
 TEST_F(ShipCombat, ThePlayerFiresWithinTheArcAcrossTheNoseOrAwayFromItWhateverItsHeading) {
     const struct {
         float lo, hi, heading, rel;
@@ -188,8 +194,17 @@ TEST_F(ShipCombat, ThePlayerFiresWithinTheArcAcrossTheNoseOrAwayFromItWhateverIt
         player().setAngle(c.heading);
         player().update(1000, {0, 0}, 0, world());  // every slot cools
         const float bearing = c.heading - c.rel;
-        const point target{player().x + 1000 * std::cos(bearing), player().y + 1000 * std::sin(bearing)};
-        EXPECT_EQ(shotsFiredBy([&] { player().shoot(0, world(), target, 10); }), c.shots) << c.lo << " " << c.rel;
+        const point toTarget{1000 * std::cos(bearing), 1000 * std::sin(bearing)};
+        const point target{player().x + toTarget.x, player().y + toTarget.y};
+        captured([&] { player().shoot(0, world(), target, 10); });
+        ASSERT_EQ(world().projectiles.size(), c.shots) << c.lo << " " << c.rel;
+        if (c.shots) {
+            const point v = world().projectiles.front().getVelocity();
+            const point own = player().getVelocity();
+            EXPECT_NEAR(v.x - own.x, toTarget.x / 1000, 1e-3) << c.lo << " " << c.rel;
+            EXPECT_NEAR(v.y - own.y, toTarget.y / 1000, 1e-3) << c.lo << " " << c.rel;
+        }
+        world().projectiles.clear();
     }
     EXPECT_EQ(shotsFiredBy([&] { player().shoot(0, world(), {0, 0}, 10); }), 0u) << "the slot is cooling";
 }

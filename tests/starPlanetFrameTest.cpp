@@ -125,6 +125,39 @@ TEST_F(BodyFrame, AHeldShipRidesAPlanetThatMovesFarInOneFrame) {
     EXPECT_NEAR(magnitude(player().getVelocity()), moved / 100, 0.05f) << "per ms, as the planet moves";
 }
 
+// A ship 600 from the centre of a body of radius 100 is 500 above its surface: it must steer as one
+// told so by hand, with the same pull, does far from any body.
+TEST_F(BodyFrame, AStarOrPlanetTellsAShipItsDistanceFromTheSurface) {
+    Star star({0, 0}, 100, 1e-6f, 14, "S");
+    Planet still = planet(0, 0);
+    for (bool isStar : {true, false}) {
+        Ship* near = nullptr;
+        Ship* told = nullptr;
+        captured([&] {
+            near = &world->ships.emplace_back(point{0, 600}, universe->shipTypes[0].name, 1, *universe);
+            told = &world->ships.emplace_back(point{50000, 600}, universe->shipTypes[0].name, 1, *universe);
+        });
+        near->setAI(1);
+        near->setDestinationPoint({5000, 600});
+        told->setAI(1);
+        told->setDestinationPoint({55000, 600});
+        const float mass = isStar ? star.getMass() : still.getMass();
+        told->registerCollidable(500, {0, -1});
+        told->addGrav({0, -mass / (600.0f * 600.0f) * 10 * 1e-6f});
+        captured([&] {
+            if (isStar) star.update(*world, nullptr, 10, *universe);
+            else still.update(*world, nullptr, 10, {0, 0}, *universe);
+            near->update(10, 0, *universe, nullptr);
+            told->update(10, 0, *universe, nullptr);
+        });
+        EXPECT_NEAR(near->getVelocity().x, told->getVelocity().x, 1e-6f) << (isStar ? "star" : "planet");
+        EXPECT_NEAR(near->getVelocity().y, told->getVelocity().y, 1e-6f) << (isStar ? "star" : "planet");
+        for (Ship* ship : {near, told}) universe->removeShip(ship->getID());
+        world->ships.pop_back();
+        world->ships.pop_back();
+    }
+}
+
 // Four satellites standing still 10000 from the planet's centre: a quarter of the circle is 1.57 radians.
 TEST_F(BodyFrame, SatellitesStandAQuarterOf628RadiansApart) {
     satelliteStats still;
