@@ -20,15 +20,19 @@ protected:
     }
     bool update(Ship& ship, int dt = 10) { return ship.update(dt, 0, u(), &player()); }
     void placePlayer(point p) { player().x = p.x, player().y = p.y; }
+    // Faction 1 is at war with 3, which is not with it, and 4 with 1, unanswered.
+    void oneSidedRelations() {
+        u().factionRelations = {
+            {100, -100, 0, 0, 0}, {-100, 100, 0, -100, 0}, {0, 0, 100, 0, 0}, {0, 0, 0, 100, 0}, {0, -100, 0, 0, 100}};
+    }
 };
 
 // The gun reaches 3000 (speed 1, lifetime 3000), beyond the 2000 within which ships are targets; the
 // shot's direction tells which target was chosen. Every case runs on the plain scan and on the grid.
-// Relations are one-sided: the gunner (1) is at war with 3, which is not with it, and 4 with the gunner, unanswered.
+// The gunner is of faction 1, whose relations are one-sided.
 TEST_F(ShipCombat, AShipFiresAtTheNearestHostileShipWithin2000OrAtThePlayerInItsWeaponsRange) {
     WEAPONDATA[0].lifetime = 3000;
-    u().factionRelations = {
-        {100, -100, 0, 0, 0}, {-100, 100, 0, -100, 0}, {0, 0, 100, 0, 0}, {0, 0, 0, 100, 0}, {0, -100, 0, 0, 100}};
+    oneSidedRelations();
     const point far{0, -90000};
     const struct {
         short otherFaction;
@@ -227,6 +231,7 @@ TEST_F(ShipCombat, ASatelliteLasersTheNearestHostileInRangeAndInSight) {
     stats.orbitalRadius = 100;
     stats.laserRange = 1000;
     stats.laserDamage = 1;
+    oneSidedRelations();
     const struct {
         short owner, shipFaction;
         point ship, playerAt;
@@ -239,6 +244,8 @@ TEST_F(ShipCombat, ASatelliteLasersTheNearestHostileInRangeAndInSight) {
         {1, 2, {0, 9000}, {400, 0}, 100, 10},    // a hostile player
         {-1, 2, {0, 9000}, {200, 50000}, 100, 0},  // an unowned planet's satellite and a far player
         {7, 1, {700, 0}, {0, -90000}, 90, 0},    // an owner that is no faction is hostile to all
+        {1, 3, {700, 0}, {0, -90000}, 90, 0},    // hostile to the ship's faction, which is not back
+        {1, 4, {700, 0}, {0, -90000}, 100, 0},   // the ship's faction is hostile to the owner, unanswered
     };
     for (const auto& c : cases) {
         world().ships.clear();
