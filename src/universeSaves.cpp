@@ -261,7 +261,7 @@ bool writeSlot(const fs::path& folder, const std::string& universeText, const st
     const fs::path playerTemporary = folder / (std::string(PLAYER_FILE) + TEMPORARY_SUFFIX);
     const bool written = writeFile(universeTemporary, universeText, reason) &&
                          writeFile(playerTemporary, playerText, reason) &&
-                         flushToDisk(folder.string(), reason) && replaceSlotFiles(folder, reason);
+                         flushFolderToDisk(folder.string(), reason) && replaceSlotFiles(folder, reason);
     fs::remove(universeTemporary, error);
     fs::remove(playerTemporary, error);
     // The files are in place: should the folder not reach the disk, a power cut leaves the old

@@ -1,6 +1,7 @@
 // Save games over the shipped galaxy: what a save and a load keep, and failures that cost nothing.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <rapidxml/rapidxml_print.hpp>
 
 #include "capturedOutput.h"
+#include "fileSystemFaults.h"
 #include "nestedXml.h"
 #include "planet.h"
 #include "playerGame.h"
@@ -266,6 +268,8 @@ TEST_F(SaveGame, ASaveThatCannotBeWrittenKeepsTheOldSlotAndSaysSoOnce) {
         [] { fs::create_symlink("/dev/full", "saves/old/universeSAV.xml.tmp"); },  // a full disk
         [] { fs::create_symlink("/dev/null", "saves/old/universeSAV.xml.tmp"); },  // written, never on a disk
         [] { fs::create_directory("saves/old/PlayerDataSAV.xml.tmp"); },        // a file that cannot be made
+        [] { fileSystemFaults.fileFlushError = EIO; },
+        [] { fileSystemFaults.folderFlushError = EIO; },
         [] {
             fs::rename("saves", "savesAside");
             std::ofstream("saves") << "not a folder";
@@ -277,11 +281,28 @@ TEST_F(SaveGame, ASaveThatCannotBeWrittenKeepsTheOldSlotAndSaysSoOnce) {
         const std::string old = slotText("old");
         player().x += 100;
         fault();
-        EXPECT_FALSE(save("old"));
+        const bool saved = save("old");
+        fileSystemFaults = {};
+        EXPECT_FALSE(saved);
         EXPECT_EQ(errorLines(out), 1) << out;
         EXPECT_NE(out.find("slot old not saved"), std::string::npos) << out;
         const std::string saves = fs::is_directory("savesAside") ? "savesAside" : "saves";
         EXPECT_EQ(slotText("old", saves), old);
         EXPECT_EQ(std::distance(fs::directory_iterator(saves + "/old"), {}), 2) << "no file left behind";
+    }
+}
+
+// Some network and user-space file systems cannot flush a folder at all; its files still must be.
+TEST_F(SaveGame, AFolderTheSystemCannotFlushStillTakesTheSave) {
+    for (const int error : {EINVAL, ENOTSUP}) {
+        const float savedX = 1000.0f * float(error);
+        player().x = savedX;
+        fileSystemFaults.folderFlushError = error;
+        const bool saved = save("unflushed");
+        fileSystemFaults = {};
+        EXPECT_TRUE(saved) << out;
+        player().x = 0;
+        ASSERT_TRUE(load("unflushed")) << out;
+        EXPECT_EQ(player().x, savedX);
     }
 }
