@@ -25,32 +25,40 @@ std::vector<char> readWholeFile(const std::string& fileName) {
     return text;
 }
 
-bool parseDocument(const std::string& fileName, const char* rootName, std::vector<char>& text,
-                   rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>*& root) {
+bool parseDocumentQuietly(const std::string& fileName, const char* rootName, std::vector<char>& text,
+                          rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>*& root, std::string& reason) {
     doc.clear();
     root = nullptr;
     if (text.empty()) {
-        std::cout << "Error, cannot open file " << fileName << std::endl;
+        reason = "cannot open file " + fileName;
         return false;
     }
     if (elementNesting(text.data()) > MAX_ELEMENT_NESTING) {
-        std::cout << "Error, " << fileName << " does not parse: its elements nest deeper than "
-                  << MAX_ELEMENT_NESTING << " levels" << std::endl;
+        reason = fileName + " does not parse: its elements nest deeper than " + std::to_string(MAX_ELEMENT_NESTING) +
+                 " levels";
         return false;
     }
     try {
         doc.parse<0>(text.data());
     } catch (const rapidxml::parse_error& error) {
         doc.clear();
-        std::cout << "Error, " << fileName << " does not parse: " << error.what() << " at offset "
-                  << error.where<char>() - text.data() << std::endl;
+        reason = fileName + " does not parse: " + error.what() + " at offset " +
+                 std::to_string(error.where<char>() - text.data());
         return false;
     }
     root = doc.first_node(rootName);
     if (!root) {
         doc.clear();
-        std::cout << "Error, " << fileName << " has no root element " << rootName << std::endl;
+        reason = fileName + " has no root element " + rootName;
         return false;
     }
     return true;
+}
+
+bool parseDocument(const std::string& fileName, const char* rootName, std::vector<char>& text,
+                   rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>*& root) {
+    std::string reason;
+    if (parseDocumentQuietly(fileName, rootName, text, doc, root, reason)) return true;
+    std::cout << "Error, " << reason << std::endl;
+    return false;
 }

@@ -19,3 +19,7 @@ std::vector<char> readWholeFile(const std::string& fileName);
 // returns false.
 bool parseDocument(const std::string& fileName, const char* rootName, std::vector<char>& text,
                    rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>*& root);
+
+// As parseDocument, but silent: reason receives what the line would say after "Error, ".
+bool parseDocumentQuietly(const std::string& fileName, const char* rootName, std::vector<char>& text,
+                          rapidxml::xml_document<char>& doc, rapidxml::xml_node<char>*& root, std::string& reason);

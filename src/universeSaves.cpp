@@ -5,18 +5,15 @@
 #include <rapidxml/rapidxml.hpp>
 #include <rapidxml/rapidxml_print.hpp>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 
 #include "basicsXml.h"
-#include "diskFlush.h"
 #include "loadGalaxy.h"
 #include "planet.h"
 #include "player.h"
+#include "slotFiles.h"
 #include "star.h"
 #include "uiDisplay.h"
 #include "universeDocument.h"
@@ -29,20 +26,10 @@ namespace fs = boost::filesystem;
 using Node = rapidxml::xml_node<char>;
 using Document = rapidxml::xml_document<char>;
 
-const char UNIVERSE_FILE[] = "universeSAV.xml";
-const char PLAYER_FILE[] = "PlayerDataSAV.xml";
-const char TEMPORARY_SUFFIX[] = ".tmp";
-const char BACKUP_SUFFIX[] = ".old";
-
 // Attributes that only this game writes: the planet's place on its orbit and its spin, so a
 // load puts it back where it was instead of where the clock alone would put it.
 const char ORBIT_ANGLE[] = "orbitAngle";
 const char ROTATION[] = "rotation";
-
-// Both files of a save carry the digest of the player's record: a universe file only loads
-// beside the player it was written with (or one that reads the same), so a crash between the
-// two renames of a save leaves a pair that no load accepts rather than a mix of two games.
-const char SAVE_STAMP[] = "saveStamp";
 
 bool named(const Node* node, const char* name) { return std::string(node->name(), node->name_size()) == name; }
 
@@ -209,68 +196,6 @@ std::string playerRecordText(Player& player, std::string& stamp) {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + printed(doc);
 }
 
-// ---- Writing the slot's files ----
-
-bool failed(const boost::system::error_code& error, const std::string& what, std::string& reason) {
-    if (!error) return false;
-    reason = what + ": " + error.message();
-    return true;
-}
-
-// Written whole and on the disk, or reason says why not.
-bool writeFile(const fs::path& path, const std::string& text, std::string& reason) {
-    std::ofstream out(path.string(), std::ios::binary | std::ios::trunc);
-    if (out) out.write(text.data(), std::streamsize(text.size()));
-    if (out) out.flush();
-    if (out) out.close();
-    if (!out) reason = "cannot write " + path.string() + ": " + std::strerror(errno);
-    return out && flushToDisk(path.string(), reason);
-}
-
-// The old player file steps aside until the new universe file is in place, so a failure
-// between the two renames can put it back. A crash between them leaves the new player beside
-// the old universe, which the save stamp refuses at the next load.
-bool replaceSlotFiles(const fs::path& folder, std::string& reason) {
-    boost::system::error_code error;
-    const fs::path player = folder / PLAYER_FILE;
-    const fs::path backup = folder / (std::string(PLAYER_FILE) + BACKUP_SUFFIX);
-    boost::system::error_code absent;
-    const bool hadPlayer = fs::exists(player, absent);
-    if (hadPlayer) fs::rename(player, backup, error);
-    if (failed(error, "cannot set " + player.string() + " aside", reason)) return false;
-    fs::rename(folder / (std::string(PLAYER_FILE) + TEMPORARY_SUFFIX), player, error);
-    if (!error) fs::rename(folder / (std::string(UNIVERSE_FILE) + TEMPORARY_SUFFIX), folder / UNIVERSE_FILE, error);
-    if (failed(error, "cannot replace the files in " + folder.string(), reason)) {
-        boost::system::error_code ignored;
-        if (hadPlayer)
-            fs::rename(backup, player, ignored);
-        else
-            fs::remove(player, ignored);
-        return false;
-    }
-    fs::remove(backup, error);
-    return true;
-}
-
-bool writeSlot(const fs::path& folder, const std::string& universeText, const std::string& playerText,
-               std::string& reason) {
-    boost::system::error_code error;
-    fs::create_directories(folder, error);
-    if (failed(error, "cannot make the folder " + folder.string(), reason)) return false;
-    const fs::path universeTemporary = folder / (std::string(UNIVERSE_FILE) + TEMPORARY_SUFFIX);
-    const fs::path playerTemporary = folder / (std::string(PLAYER_FILE) + TEMPORARY_SUFFIX);
-    const bool written = writeFile(universeTemporary, universeText, reason) &&
-                         writeFile(playerTemporary, playerText, reason) &&
-                         flushToDisk(folder.string(), reason) && replaceSlotFiles(folder, reason);
-    fs::remove(universeTemporary, error);
-    fs::remove(playerTemporary, error);
-    // The files are in place: should the folder not reach the disk, a power cut leaves the old
-    // game or a pair the stamps refuse, so there is nothing to report.
-    std::string unflushed;
-    if (written) flushToDisk(folder.string(), unflushed);
-    return written;
-}
-
 fs::path slotFolder(const std::string& slot) { return fs::path("saves") / slot; }
 
 // ---- Reading a slot ----
@@ -388,8 +313,9 @@ bool Universe::loadGame(const std::string& slot, lua_State* lua) {
         std::cout << "Error, bad save path " << slot << std::endl;
         return false;
     }
-    const std::string universeFile = (folder / UNIVERSE_FILE).string();
-    const std::string playerFile = (folder / PLAYER_FILE).string();
+    const SlotPair pair = pairToLoad(folder);
+    const std::string universeFile = pair.universe.string();
+    const std::string playerFile = pair.player.string();
     StagedDocument universe, player;
     if (!universe.read(universeFile, "universe") || !player.read(playerFile, "player")) return false;
     std::string reason;

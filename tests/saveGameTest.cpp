@@ -1,14 +1,21 @@
 // Save games over the shipped galaxy: what a save and a load keep, and failures that cost nothing.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <regex>
+#include <set>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <rapidxml/rapidxml_print.hpp>
 
 #include "capturedOutput.h"
+#include "fileSystemFaults.h"
 #include "nestedXml.h"
 #include "planet.h"
 #include "playerGame.h"
@@ -79,6 +86,34 @@ protected:
         bool loaded = false;
         out = captured([&] { loaded = universe->loadGame(slot, s.lua); });
         return loaded;
+    }
+    // A save of slot "cut" stopped before its call-th flush, rename or removal, as a killed
+    // process or a power cut stops it; what it did before is on the disk. The exit code: 0 when
+    // the save ran to its end, else the kind of call it stopped at.
+    int saveStoppedAt(int call) {
+        std::cout.flush();
+        const pid_t child = fork();
+        if (child == 0) {
+            dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
+            fileSystemFaults.stopAtCall = call;
+            universe->saveGame("cut");
+            _exit(0);
+        }
+        int status = -1;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    // Game g has the player at x = 1000 g and g in the first planet's first stockpile, so a
+    // load shows which save each of its two files came from.
+    void makeGame(int g) {
+        player().x = 1000.0f * float(g);
+        changeRecord(0, g, 1);
+    }
+    static constexpr int NO_GAME = -1, MIXED_GAME = -2;
+    int loadedGame() {
+        if (!load("cut")) return NO_GAME;
+        const int g = int(std::lround(player().x / 1000.0f));
+        return planet(0).getPlanetData().elementStockpile1 == g ? g : MIXED_GAME;
     }
     Planet& planet(unsigned id) { return *universe->getPlanet(id); }
     void changeRecord(unsigned id, int32_t stockpile, int16_t owner) {
@@ -266,6 +301,8 @@ TEST_F(SaveGame, ASaveThatCannotBeWrittenKeepsTheOldSlotAndSaysSoOnce) {
         [] { fs::create_symlink("/dev/full", "saves/old/universeSAV.xml.tmp"); },  // a full disk
         [] { fs::create_symlink("/dev/null", "saves/old/universeSAV.xml.tmp"); },  // written, never on a disk
         [] { fs::create_directory("saves/old/PlayerDataSAV.xml.tmp"); },        // a file that cannot be made
+        [] { fileSystemFaults.fileFlushError = EIO; },
+        [] { fileSystemFaults.folderFlushError = EIO; },
         [] {
             fs::rename("saves", "savesAside");
             std::ofstream("saves") << "not a folder";
@@ -277,11 +314,102 @@ TEST_F(SaveGame, ASaveThatCannotBeWrittenKeepsTheOldSlotAndSaysSoOnce) {
         const std::string old = slotText("old");
         player().x += 100;
         fault();
-        EXPECT_FALSE(save("old"));
+        const bool saved = save("old");
+        fileSystemFaults = {};
+        EXPECT_FALSE(saved);
         EXPECT_EQ(errorLines(out), 1) << out;
         EXPECT_NE(out.find("slot old not saved"), std::string::npos) << out;
         const std::string saves = fs::is_directory("savesAside") ? "savesAside" : "saves";
         EXPECT_EQ(slotText("old", saves), old);
         EXPECT_EQ(std::distance(fs::directory_iterator(saves + "/old"), {}), 2) << "no file left behind";
+    }
+}
+
+// Some network and user-space file systems cannot flush a folder at all; its files still must be.
+TEST_F(SaveGame, AFolderTheSystemCannotFlushStillTakesTheSave) {
+    for (const int error : {EINVAL, ENOTSUP}) {
+        const float savedX = 1000.0f * float(error);
+        player().x = savedX;
+        fileSystemFaults.folderFlushError = error;
+        const bool saved = save("unflushed");
+        fileSystemFaults = {};
+        EXPECT_TRUE(saved) << out;
+        player().x = 0;
+        ASSERT_TRUE(load("unflushed")) << out;
+        EXPECT_EQ(player().x, savedX);
+    }
+}
+
+namespace {
+
+void replaceFolder(const fs::path& folder, const fs::path& by) {
+    fs::remove_all(folder);
+    if (fs::exists(by)) fs::copy(by, folder);
+}
+
+// The names and contents of the folder's files, to tell states apart.
+std::string folderState(const fs::path& folder) {
+    std::set<std::string> files;
+    if (fs::exists(folder))
+        for (const auto& entry : fs::directory_iterator(folder))
+            files.insert(entry.path().filename().string() + "\n" + fileText(entry.path().string()));
+    std::string state;
+    for (const std::string& file : files) state += file + '\0';
+    return state;
+}
+
+}  // namespace
+
+// Each step a save can stop at, from an empty slot and from a saved one, then each step of the
+// next save after each of those: a load always reads the game before the save or, from some
+// step on, the new one; never two games mixed, never a refusal once the save renames files.
+TEST_F(SaveGame, ASaveStoppedAtAnyStepLeavesOneWholeGameAndSoDoesTheSaveAfterIt) {
+    struct Start {
+        fs::path folder;
+        int game;  // what the slot loads before the save
+    };
+    int copies = 0;
+    // Saves game over start stopped at each step in turn; the distinct folders left, with their game.
+    const auto stopEachStep = [&](const Start& start, int game) {
+        std::vector<Start> left;
+        std::set<std::string> seen;
+        int firstNewCall = 0, lastRenameCall = 0;
+        for (int call = 1; call < 100; ++call) {
+            replaceFolder("saves/cut", start.folder);
+            makeGame(game);
+            const int stop = saveStoppedAt(call);
+            const std::string state = folderState("saves/cut");
+            const int loaded = loadedGame();
+            const std::string where = start.folder.string() + " stopped at call " + std::to_string(call) + "\n" + out;
+            if (loaded == game && !firstNewCall) firstNewCall = call;
+            EXPECT_EQ(loaded, firstNewCall ? game : start.game) << where;
+            if (stop == STOPPED_AT_RENAME) lastRenameCall = call;
+            if (stop == STOPPED_AT_RENAME || stop == STOPPED_AT_UNLINK) {
+                EXPECT_NE(loaded, NO_GAME) << where;
+            }
+            if (stop == 0) {
+                EXPECT_EQ(std::distance(fs::directory_iterator("saves/cut"), {}), 2) << "no file left behind";
+                EXPECT_GT(call, 5) << "every flush, rename and removal is a step";
+                break;
+            }
+            if (!seen.insert(state).second) continue;
+            left.push_back({"cutShort/" + std::to_string(++copies), loaded});
+            fs::create_directories(left.back().folder.parent_path());
+            replaceFolder(left.back().folder, "saves/cut");
+        }
+        if (start.game != NO_GAME) {
+            EXPECT_GT(firstNewCall, lastRenameCall) << start.folder << ": the new game before all its files were in place";
+        }
+        return left;
+    };
+    for (const bool saved : {false, true}) {
+        fs::remove_all("saves/cut");
+        makeGame(1);
+        if (saved) {
+            ASSERT_TRUE(save("cut"));
+        }
+        replaceFolder("cutShort/saved", "saves/cut");
+        for (const Start& cutShort : stopEachStep({"cutShort/saved", saved ? 1 : NO_GAME}, 2))
+            stopEachStep(cutShort, 3);
     }
 }
