@@ -337,10 +337,8 @@ frameCounters worldCounters(const MainState& s) {
 int startUp(MainState& s, int argc, char** argv) {
     greet();
     if (!initSdl()) return 1;
-    openWindow();
-    // Registered after the window, so it runs first at exit: the GL driver's own exit handlers,
-    // registered with its context, leave that context unable to close.
     std::atexit(SDL_Quit);
+    openWindow();
     initGlew("Glew is initialized");
     setWorldOverview();
     clearAndBlend();
@@ -390,6 +388,9 @@ void runFrame(MainState& s) {
     swapBuffers();
 }
 
+// Closing the window at exit is too late for the GL driver: its own exit handlers and the
+// compiler library it uses may be gone by then, and it has crashed or hung closing a context
+// without them. The window closes here, while everything still stands.
 void releaseStartUp(MainState& s) {
     if (s.lua) lua_close(s.lua);
     s.lua = nullptr;
@@ -397,11 +398,13 @@ void releaseStartUp(MainState& s) {
     s.fonts.clear();
     delete s.universe;
     s.universe = nullptr;
+    SDL_Quit();
 }
 
 void exitGame(MainState& s) {
     alutExit();
     lua_close(s.lua);
+    SDL_Quit();  // before exit, as in releaseStartUp
     std::exit(0);
 }
 

@@ -74,7 +74,6 @@ TEST(Clock, ContinuesFromTheTimeSetAndFollowsTheTicks) {
     setTime(UINT32_MAX - 5);
     SDL_Delay(20);
     EXPECT_LT(getTime(), 100u);
-    SDL_QuitSubSystem(SDL_INIT_TIMER);
 }
 
 TEST(RandomPlacement, StaysInRangeForEveryDraw) {

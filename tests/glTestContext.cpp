@@ -4,7 +4,6 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "defaultVals.h"
@@ -28,9 +27,6 @@ bool openContext(std::string& why) {
         return false;
     }
     glViewport(0, 0, w, h);
-    // Closed at exit before the driver's own exit handlers, which it registered with the context
-    // and which leave it unable to close; its worker threads end before the leak check.
-    std::atexit(SDL_Quit);
     return true;
 }
 
