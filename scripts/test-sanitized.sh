@@ -9,14 +9,12 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUVARO_SANITIZE
 cmake --build "$build" -j "$(nproc)"
 export SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 # Leaks end a run with their own code, which the play scripts tell apart. The
-# preloaded library readies every process for the leak check at exit: it keeps
-# every shared library loaded, so a driver's blocks stay reachable from its own
-# data or name their library in the stack and the suppressions name platform
-# libraries alone; and it fails a process that still runs other threads then,
-# since the checker's tracer crashes now and then on a driver's live workers.
-# It comes before the sanitizer's runtime in the load order, which the runtime
-# must be told to accept.
-export LD_PRELOAD="$build/tests/libleakCheckAtExit.so"
+# preloaded stub keeps every shared library loaded until the leak check at exit:
+# a driver's blocks then stay reachable from its own data or name their library
+# in the stack, so the suppressions name platform libraries alone, and the check
+# never walks the threads of a driver already gone. The stub comes before the
+# sanitizer's runtime in the load order, which the runtime must be told to accept.
+export LD_PRELOAD="$build/tests/libkeepLibrariesLoaded.so"
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:exitcode=23:verify_asan_link_order=0"
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizer.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"

@@ -388,9 +388,6 @@ void runFrame(MainState& s) {
     swapBuffers();
 }
 
-// Closing the window at exit is too late for the GL driver: its own exit handlers and the
-// compiler library it uses may be gone by then, and it has crashed or hung closing a context
-// without them. The window closes here, while everything still stands.
 void releaseStartUp(MainState& s) {
     if (s.lua) lua_close(s.lua);
     s.lua = nullptr;
@@ -398,13 +395,11 @@ void releaseStartUp(MainState& s) {
     s.fonts.clear();
     delete s.universe;
     s.universe = nullptr;
-    SDL_Quit();
 }
 
 void exitGame(MainState& s) {
     alutExit();
     lua_close(s.lua);
-    SDL_Quit();  // before exit, as in releaseStartUp
     std::exit(0);
 }
 

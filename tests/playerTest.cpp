@@ -1,9 +1,6 @@
 // The player's ship: construction, save records read back, and saved input it must refuse.
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
-#include <cstdlib>
 #include <map>
 
 #include "defaultVals.h"
@@ -160,9 +157,5 @@ using PlayerDeathTest = PlayerTest;
 TEST_F(PlayerDeathTest, ASaveInAWorldThatDoesNotExistEndsTheRunWithCodeZero) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const std::string record = R"(<player x="0" y="0" activeWorld="5"/>)";
-    const auto loadAsTheGameDoes = [&] {
-        std::atexit(SDL_Quit);  // the game's: the window closes at this exit too
-        Player(test.parse(record), *test.universe);
-    };
-    EXPECT_EXIT(loadAsTheGameDoes(), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(Player(test.parse(record), *test.universe), testing::ExitedWithCode(0), "");
 }
