@@ -15,7 +15,14 @@ export SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 # never walks the threads of a driver already gone. The stub comes before the
 # sanitizer's runtime in the load order, which the runtime must be told to accept.
 export LD_PRELOAD="$build/tests/libkeepLibrariesLoaded.so"
-export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:exitcode=23:verify_asan_link_order=0"
+# The runtime's tracking of dynamic thread-local storage takes a block that the C
+# library placed 16 bytes past a page boundary for one of an older layout, and
+# reads a range from the sanitizer's own chunk header: the leak check then scans
+# from an address like 0x1600 and dies after the test has passed (about one
+# process in several hundred that load the GL driver). Without the tracking
+# the blocks are still found through the thread's own pointers to them; fewer
+# roots can only report more, never hide a leak.
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:exitcode=23:verify_asan_link_order=0:intercept_tls_get_addr=0"
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizer.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 run_tests=(ctest --test-dir "$build" --output-on-failure -j "$(nproc)")
